@@ -1,0 +1,33 @@
+# The README's commands. Each target installs what is missing, configures, builds and runs.
+BUILD_DIR ?= build
+BUILD_TYPE ?= Release
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+ZEMTRAL_WERROR ?= OFF
+
+.PHONY: run test bench deps configure build clean format
+
+run: build
+	@$(BUILD_DIR)/zemtral
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD_DIR)/bench/bench_*; do \
+	  [ -x "$$b" ] || continue; echo "== $$b"; "$$b" --benchmark_min_time=0.2 || exit 1; \
+	done
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZEMTRAL_WERROR=$(ZEMTRAL_WERROR)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+format:
+	@find src tests bench -name '*.h' -o -name '*.cpp' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR)
