@@ -42,7 +42,9 @@ constexpr std::array<ModelInfo, 21> kCatalogue{{
 
 }  // namespace
 
-bool isValidModelId(int id) { return id >= 1 && id <= kMaxModelId && id != kReservedModelId; }
+bool isValidModelId(int id) {
+    return id >= 1 && id <= kMaxModelId && id != kReservedModelId;
+}
 
 const ModelInfo& modelInfo(int id) {
     if (!isValidModelId(id)) {
@@ -51,41 +53,94 @@ const ModelInfo& modelInfo(int id) {
     return kCatalogue[static_cast<std::size_t>(id)];
 }
 
-std::string modelDisplayText(int id) { return std::string(modelInfo(id).displayText); }
+std::string modelDisplayText(int id) {
+    return std::string(modelInfo(id).displayText);
+}
 
 bool isSingleReaction(int id) {
     switch (id) {
-        case 1: case 2: case 3: case 4: case 5: case 8: case 12: case 16: case 17: case 20:
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+        case 8:
+        case 12:
+        case 16:
+        case 17:
+        case 20:
             return true;
         default:
             return false;
     }
 }
 
-bool isNumericModel(int id) { return modelInfo(id).method == SolutionMethod::RungeKutta; }
+bool isNumericModel(int id) {
+    return modelInfo(id).method == SolutionMethod::RungeKutta;
+}
 
 std::string modelSpeciesMask(int id, std::uint8_t fittingMode) {
     switch (id) {
-        case 1: case 5: case 8: case 20: return "10010";
-        case 2: return fittingMode == kFittingNonIsothermalFirst ? "10000" : "10010";
-        case 3: return fittingMode == kFittingNonIsothermalSecond ? "10000" : "10010";
-        case 4: case 12: case 17: return "11010";
-        case 6: case 14: case 15: return "10110";
-        case 7: case 9: case 10: case 13: case 18: return "11110";
-        case 11: case 16: return "10011";
-        default: return "00000";
+        case 1:
+        case 5:
+        case 8:
+        case 20:
+            return "10010";
+        case 2:
+            return fittingMode == kFittingNonIsothermalFirst ? "10000" : "10010";
+        case 3:
+            return fittingMode == kFittingNonIsothermalSecond ? "10000" : "10010";
+        case 4:
+        case 12:
+        case 17:
+            return "11010";
+        case 6:
+        case 14:
+        case 15:
+            return "10110";
+        case 7:
+        case 9:
+        case 10:
+        case 13:
+        case 18:
+            return "11110";
+        case 11:
+        case 16:
+            return "10011";
+        default:
+            return "00000";
     }
 }
 
 std::string modelParameterMask(int id, std::uint8_t fittingMode) {
     switch (id) {
-        case 1: case 4: case 5: case 16: return "100";
-        case 2: return fittingMode == kFittingNonIsothermalFirst ? "110" : "100";
-        case 3: return fittingMode == kFittingNonIsothermalSecond ? "110" : "100";
-        case 20: return fittingMode == kFittingOrder ? "110" : "100";
-        case 6: case 7: case 8: case 9: case 11: case 12: case 17: return "110";
-        case 10: case 13: case 14: case 15: case 18: return "111";
-        default: return "000";
+        case 1:
+        case 4:
+        case 5:
+        case 16:
+            return "100";
+        case 2:
+            return fittingMode == kFittingNonIsothermalFirst ? "110" : "100";
+        case 3:
+            return fittingMode == kFittingNonIsothermalSecond ? "110" : "100";
+        case 20:
+            return fittingMode == kFittingOrder ? "110" : "100";
+        case 6:
+        case 7:
+        case 8:
+        case 9:
+        case 11:
+        case 12:
+        case 17:
+            return "110";
+        case 10:
+        case 13:
+        case 14:
+        case 15:
+        case 18:
+            return "111";
+        default:
+            return "000";
     }
 }
 

@@ -50,9 +50,17 @@ double timeUnitFactor(int newIndex, int oldIndex) {
     return factorTable().f[newIndex][oldIndex];
 }
 
-std::string firstOrderUnit(std::string_view u) { return "/(1/" + std::string(u) + ")"; }
-std::string secondOrderUnit(std::string_view u) { return "/(l/(" + std::string(u) + "*mol))"; }
-std::string zeroOrderUnit(std::string_view u) { return "/(mol/(" + std::string(u) + "*l))"; }
-std::string rateUnit(std::string_view u) { return "/(mol/l/" + std::string(u) + ")"; }
+std::string firstOrderUnit(std::string_view u) {
+    return "/(1/" + std::string(u) + ")";
+}
+std::string secondOrderUnit(std::string_view u) {
+    return "/(l/(" + std::string(u) + "*mol))";
+}
+std::string zeroOrderUnit(std::string_view u) {
+    return "/(mol/(" + std::string(u) + "*l))";
+}
+std::string rateUnit(std::string_view u) {
+    return "/(mol/l/" + std::string(u) + ")";
+}
 
 }  // namespace zemtral

@@ -55,14 +55,24 @@ ModelSelection applyModelDefaults(WorkingState& state, std::int16_t id) {
             break;
     }
     switch (id) {
-        case 6: case 9: case 10: case 13: case 14: case 15: case 18:
+        case 6:
+        case 9:
+        case 10:
+        case 13:
+        case 14:
+        case 15:
+        case 18:
             k[2] = 0.1;
             break;
         default:
             break;
     }
     switch (id) {
-        case 10: case 13: case 14: case 15: case 18:
+        case 10:
+        case 13:
+        case 14:
+        case 15:
+        case 18:
             k[3] = 0.005;
             break;
         default:

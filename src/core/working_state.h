@@ -44,9 +44,9 @@ struct WorkingState {
     MichaelisMentenSettings mmSettings;
     float halfLifeA = 0.0f;  ///< [time unit] from the last numerical run; 0 = none
     float halfLifeB = 0.0f;
-    float smoothingExponent = 0.0f;  ///< Akima smoothing exponent q; 0 = none
-    bool deleteOldCurves = true;     ///< "alte Kurven löschen" of the simulation set-up
-    bool showMeasuredPoints = false; ///< "mit exper. Punkten"
+    float smoothingExponent = 0.0f;   ///< Akima smoothing exponent q; 0 = none
+    bool deleteOldCurves = true;      ///< "alte Kurven löschen" of the simulation set-up
+    bool showMeasuredPoints = false;  ///< "mit exper. Punkten"
 };
 
 /// @brief What selecting a model decides beyond the working state.

@@ -10,7 +10,9 @@ constexpr int kWatched = FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID;
 
 }  // namespace
 
-FpGuard::FpGuard() : m_savedFlags(std::fetestexcept(kWatched)) { std::feclearexcept(kWatched); }
+FpGuard::FpGuard() : m_savedFlags(std::fetestexcept(kWatched)) {
+    std::feclearexcept(kWatched);
+}
 
 FpGuard::~FpGuard() {
     std::feclearexcept(kWatched);
@@ -33,7 +35,9 @@ FpFault FpGuard::fault() const {
     return FpFault::None;
 }
 
-void FpGuard::clear() { std::feclearexcept(kWatched); }
+void FpGuard::clear() {
+    std::feclearexcept(kWatched);
+}
 
 FpFault classifyValue(double value) {
     if (std::isnan(value)) {
@@ -59,6 +63,8 @@ std::string faultDescription(FpFault fault) {
     return "";
 }
 
-std::string routineMessageTitle(const std::string& routine) { return "Meldung von " + routine; }
+std::string routineMessageTitle(const std::string& routine) {
+    return "Meldung von " + routine;
+}
 
 }  // namespace zemtral

@@ -10,7 +10,7 @@ enum class FpFault { None, DivisionByZero, Overflow, InvalidOperation };
 /// @brief Clears the floating-point exception flags on construction and reads them on demand;
 /// the flags that were raised before the guard are restored on destruction.
 class FpGuard {
-public:
+  public:
     FpGuard();
     ~FpGuard();
     FpGuard(const FpGuard&) = delete;
@@ -21,7 +21,7 @@ public:
     bool failed() const { return fault() != FpFault::None; }
     void clear();
 
-private:
+  private:
     int m_savedFlags;
 };
 

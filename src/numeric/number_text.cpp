@@ -89,8 +89,10 @@ std::string groupDigits(const std::string& digits, char separator) {
 }
 
 // Integer digits and fraction digits assembled into the mantissa text of the pattern.
-std::string assemble(std::string intDigits, std::string fracDigits, const Pattern& pat, char decimalSeparator) {
-    while (static_cast<int>(fracDigits.size()) > pat.minFrac && !fracDigits.empty() && fracDigits.back() == '0') {
+std::string assemble(std::string intDigits, std::string fracDigits, const Pattern& pat,
+                     char decimalSeparator) {
+    while (static_cast<int>(fracDigits.size()) > pat.minFrac && !fracDigits.empty() &&
+           fracDigits.back() == '0') {
         fracDigits.pop_back();
     }
     // Leading zeros beyond the pattern's '0' count are not shown ("###.0" gives ".5").
@@ -101,7 +103,8 @@ std::string assemble(std::string intDigits, std::string fracDigits, const Patter
         intDigits = intDigits.substr(firstNonZero);
     }
     if (static_cast<int>(intDigits.size()) < pat.minIntDigits) {
-        intDigits = std::string(static_cast<std::size_t>(pat.minIntDigits) - intDigits.size(), '0') + intDigits;
+        intDigits =
+            std::string(static_cast<std::size_t>(pat.minIntDigits) - intDigits.size(), '0') + intDigits;
     }
     if (pat.grouping) {
         intDigits = groupDigits(intDigits, decimalSeparator == ',' ? '.' : ',');
@@ -116,7 +119,9 @@ std::string assemble(std::string intDigits, std::string fracDigits, const Patter
     return text;
 }
 
-bool allZero(const std::string& s) { return s.find_first_not_of('0') == std::string::npos; }
+bool allZero(const std::string& s) {
+    return s.find_first_not_of('0') == std::string::npos;
+}
 
 // A magnitude as decimal digits: value = 0.digits × 10^exp10. Like Basic, the number is taken to
 // 15 significant digits first and then rounded half away from zero, so 298.15 shows as 298.2.
@@ -311,7 +316,9 @@ std::string commaToPoint(std::string_view text) {
     return s;
 }
 
-bool isBlank(char ch) { return ch == ' ' || ch == '\t'; }
+bool isBlank(char ch) {
+    return ch == ' ' || ch == '\t';
+}
 
 }  // namespace
 
@@ -367,6 +374,8 @@ std::optional<double> parseNumberExact(std::string_view text) {
     return value;
 }
 
-bool looksNumeric(std::string_view text) { return parseNumberExact(text).has_value(); }
+bool looksNumeric(std::string_view text) {
+    return parseNumberExact(text).has_value();
+}
 
 }  // namespace zemtral
