@@ -1,0 +1,108 @@
+#include "session/simulation_setup.h"
+
+#include "core/model_catalogue.h"
+#include "numeric/number_text.h"
+
+namespace zemtral {
+
+SimulationInputs simulationInputsFor(const WorkingState& state) {
+    SimulationInputs inputs;
+    const std::string species = modelSpeciesMask(state.modelId, state.fittingMode);
+    const std::string parameters = modelParameterMask(state.modelId, state.fittingMode);
+    inputs.bVisible = species[1] == '1';
+    inputs.k2Visible = parameters[1] == '1';
+    inputs.k3Visible = parameters[2] == '1';
+    for (int s = 1; s <= 5; ++s) {
+        inputs.inp[static_cast<std::size_t>(s - 1)] = formatSingle(static_cast<float>(state.conc0[s]));
+    }
+    for (int j = 1; j <= 3; ++j) {
+        inputs.inp[static_cast<std::size_t>(9 + j)] = formatSingle(static_cast<float>(state.rateConst[j]));
+    }
+    inputs.inp[14] = formatSingle(state.tEnd);
+    return inputs;
+}
+
+void readSimulationInputs(const SimulationInputs& inputs, WorkingState& state) {
+    for (int s = 1; s <= 5; ++s) {
+        state.conc0[s] = parseNumber(inputs.inp[static_cast<std::size_t>(s - 1)]);
+    }
+    for (int j = 1; j <= 3; ++j) {
+        state.rateConst[j] = parseNumber(inputs.inp[static_cast<std::size_t>(9 + j)]);
+    }
+    state.tEnd = static_cast<float>(parseNumber(inputs.inp[14]));
+    state.intervalCount = 200;
+}
+
+std::vector<std::string> simulationInputProblems(SimulationCommand command, const WorkingState& state,
+                                                 int diagramKind, const SimulationInputs& inputs) {
+    std::vector<std::string> lines;
+    const auto& c0 = state.conc0;
+    const auto& k = state.rateConst;
+    const bool list = command == SimulationCommand::List;
+    if (!(c0[kSlotA] > 0.0)) {
+        lines.emplace_back("- noch keine Eingabe einer Anfangskonzentration c(A)(0)");
+    }
+    if (inputs.bVisible && !(c0[kSlotB] > 0.0)) {
+        lines.emplace_back(state.modelId == 10 ? "- noch keine Eingabe einer Anfangskonzentration c(S)(0)"
+                                               : "- noch keine Eingabe einer Anfangskonzentration c(B)(0)");
+    }
+    if ((state.modelId == 5 || state.modelId == 16) && !(c0[kSlotP] > 0.0)) {
+        lines.emplace_back(
+            list ? "- für Autokatalyse muss eine (geringe) Anfangskonzentration für P gegeben sein"
+                 : "- für Autokatalyse muss ein (geringes) c(P)(0) gegeben sein, sonst springt "
+                   "die Reaktion nicht an ");
+    }
+    if (diagramKind == 20 && state.reactionOrder < 0.0f) {
+        lines.emplace_back("- nur n > 0 erlaubt");
+    }
+    if (!(state.tEnd > 0.0f)) {
+        lines.emplace_back("- Zeit-Vorgabe nicht in Ordnung");
+    }
+    if (!(k[1] > 0.0)) {
+        lines.emplace_back("- Geschwindigkeitskonstante k1 muss größer Null sein");
+    }
+    const bool checkK2 =
+        list ? inputs.k2Visible : (state.fittingMode == kFittingRateConstants && inputs.k2Visible);
+    if (checkK2 && !(k[2] > 0.0)) {
+        lines.emplace_back("- Geschwindigkeitskonstante k2 muss größer Null sein");
+    }
+    if (inputs.k3Visible && !(k[3] > 0.0)) {
+        lines.emplace_back("- Geschwindigkeitskonstante k3 muss größer Null sein");
+    }
+    return lines;
+}
+
+std::string problemText(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::string modelLabelText(const WorkingState& state) {
+    std::string text = "kinet. Modell:  " + modelDisplayText(state.modelId);
+    if (state.modelId == 20) {
+        text += " (n = " + formatNumber(state.reactionOrder, "0.00") + ")";
+    }
+    return text;
+}
+
+void updateMichaelisConstant(WorkingState& state) {
+    if (state.rateConst[1] > 0.0) {
+        state.mmSettings.km =
+            static_cast<float>((state.rateConst[2] + state.rateConst[3]) / state.rateConst[1]);
+    }
+}
+
+std::string michaelisLabelText(const WorkingState& state) {
+    if (!(state.rateConst[1] > 0.0)) {
+        return "";
+    }
+    const double km = (state.rateConst[2] + state.rateConst[3]) / state.rateConst[1];
+    return "Michaelis-Konstante KM = (k< + k3) / k> =" + formatSingle(static_cast<float>(km)) +
+           "\r\n(reale Größenordnung KM = 1E-2...1E-5)";
+}
+
+}  // namespace zemtral
