@@ -4,14 +4,43 @@
 #include "core/engine.h"
 #include "core/working_state.h"
 #include "data/exp_data_set.h"
+#include "data/protocol_table.h"
+#include "data/xy_list.h"
+
+#include <array>
+#include <optional>
+#include <string>
 
 namespace zemtral {
+
+/// @brief The protocol log's state: separator, current file, collected rows, source window.
+struct ProtocolState {
+    std::string separator = ";";  ///< ";", "," or Tab
+    std::string fileName;         ///< from SetAutoProtName; a name without "/" lies in the home
+    bool fileOpen = false;        ///< rows were collected since the last close
+    ProtocolTable table;
+    ProtocolSource source = ProtocolSource::None;
+};
 
 struct Session {
     WorkingState state = startUpWorkingState();
     SimulationResult simulation;
     ExpDataSet data;
     DataSurvey survey;
+
+    // Files and directories.
+    std::string appHome;           ///< the application home (see data/app_home.h)
+    std::string projectComment;    ///< comment of the current project
+    std::string projectFileName;   ///< last project file chosen in the load dialog
+    std::string projectDir;        ///< start directory of the project dialogs
+    std::string lastSessionPath;   ///< appHome + "/ZemLastSession.ZC3"
+    std::array<float, 6> dataC0{}; ///< initial concentrations from the data set, slots 1..5 [mol/l]
+    bool decimalComma = false;     ///< the locale writes 0.75 with a comma
+    XyList xy;                     ///< the XY editor's list
+    ProtocolState protocol;
+    /// Rate constants read by a project load: the model window's reselection of the model after
+    /// a load must keep them instead of applying the model's defaults (see applyModelOnReopen).
+    std::optional<std::array<double, 4>> keepRateConstOnReopen;
 };
 
 }  // namespace zemtral
