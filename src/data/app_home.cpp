@@ -73,7 +73,8 @@ std::string resourceDirectory() {
     }
     const std::string exeDir = executableDirectory();
     if (!exeDir.empty()) {
-        const std::string beside = (fs::path(exeDir) / ".." / "share" / "zemtral").lexically_normal().string();
+        const std::string beside =
+            (fs::path(exeDir) / ".." / "share" / "zemtral").lexically_normal().string();
         if (isDirectory(beside)) {
             return beside;
         }
@@ -124,12 +125,14 @@ std::vector<SeedFile> sampleDataSeeds(const std::string& resourceDir) {
     }
     for (const auto& entry : fs::directory_iterator(samples, ec)) {
         std::string ext = entry.path().extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char ch) { return std::toupper(ch); });
+        std::transform(ext.begin(), ext.end(), ext.begin(),
+                       [](unsigned char ch) { return std::toupper(ch); });
         if (entry.is_regular_file(ec) && ext == ".ZD3") {
             seeds.push_back({entry.path().string(), entry.path().filename().string()});
         }
     }
-    std::sort(seeds.begin(), seeds.end(), [](const SeedFile& a, const SeedFile& b) { return a.target < b.target; });
+    std::sort(seeds.begin(), seeds.end(),
+              [](const SeedFile& a, const SeedFile& b) { return a.target < b.target; });
     return seeds;
 }
 

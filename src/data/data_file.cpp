@@ -35,11 +35,14 @@ std::optional<std::string> normalisedUnit(const std::string& text) {
     return lower;
 }
 
-bool fitsFloat(double v) { return std::fabs(v) <= static_cast<double>(std::numeric_limits<float>::max()); }
+bool fitsFloat(double v) {
+    return std::fabs(v) <= static_cast<double>(std::numeric_limits<float>::max());
+}
 
 }  // namespace
 
-DataFileRead parseDataFile(const std::vector<std::string>& lines, const std::string& path, int pointsAlready) {
+DataFileRead parseDataFile(const std::vector<std::string>& lines, const std::string& path,
+                           int pointsAlready) {
     DataFileRead r;
     FileError& err = r.error;
     DataFileContent& c = r.content;

@@ -20,10 +20,10 @@ inline constexpr int kDataFieldsPerPoint = 13;
 /// @brief Everything a ZD3 file holds.
 struct DataFileContent {
     std::string comment;
-    std::string timeUnit;            ///< one of "s", "min", "h", "d", "a"
-    std::vector<ExpPoint> points;    ///< in file order (0-based here)
-    double lambdaInf = 0.0;          ///< the last positive lambda(inf) of the file; 0 = none
-    double lambda0 = 0.0;            ///< lambda of the last active point at t = 0; 0 = none
+    std::string timeUnit;          ///< one of "s", "min", "h", "d", "a"
+    std::vector<ExpPoint> points;  ///< in file order (0-based here)
+    double lambdaInf = 0.0;        ///< the last positive lambda(inf) of the file; 0 = none
+    double lambda0 = 0.0;          ///< lambda of the last active point at t = 0; 0 = none
 };
 
 struct DataFileRead {
@@ -33,7 +33,8 @@ struct DataFileRead {
 
 /// @brief Parses the lines of a ZD3 file. `pointsAlready` is the number of points the set holds
 /// when appending: the sum must fit the 16-bit count.
-DataFileRead parseDataFile(const std::vector<std::string>& lines, const std::string& path, int pointsAlready = 0);
+DataFileRead parseDataFile(const std::vector<std::string>& lines, const std::string& path,
+                           int pointsAlready = 0);
 
 /// @brief Reads and parses a ZD3 file.
 DataFileRead readDataFile(const std::string& path, int pointsAlready = 0);

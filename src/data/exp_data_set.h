@@ -9,13 +9,13 @@ namespace zemtral {
 
 /// @brief One measurement point. A value 0 in c, T or k means "not measured".
 struct ExpPoint {
-    double t = 0.0;                 ///< time [data-set time unit]
-    std::array<double, 6> c{};      ///< cA..cQ at slots 1..5 [mol/l]; element 0 unused
-    double T = 0.0;                 ///< temperature [K]
-    double k = 0.0;                 ///< rate constant
-    float lambda = 0.0f;            ///< property proportional to the concentration
-    float res3 = 0.0f, res4 = 0.0f; ///< reserve values, kept unchanged
-    std::int16_t exclude = 0;       ///< 0 active, −1 set inactive by the user
+    double t = 0.0;                  ///< time [data-set time unit]
+    std::array<double, 6> c{};       ///< cA..cQ at slots 1..5 [mol/l]; element 0 unused
+    double T = 0.0;                  ///< temperature [K]
+    double k = 0.0;                  ///< rate constant
+    float lambda = 0.0f;             ///< property proportional to the concentration
+    float res3 = 0.0f, res4 = 0.0f;  ///< reserve values, kept unchanged
+    std::int16_t exclude = 0;        ///< 0 active, −1 set inactive by the user
 
     bool operator==(const ExpPoint&) const = default;
 };

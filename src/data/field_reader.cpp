@@ -7,7 +7,9 @@
 namespace zemtral {
 namespace {
 
-bool isBlank(char ch) { return ch == ' ' || ch == '\t'; }
+bool isBlank(char ch) {
+    return ch == ' ' || ch == '\t';
+}
 
 }  // namespace
 

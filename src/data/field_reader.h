@@ -11,7 +11,7 @@
 namespace zemtral {
 
 class FieldReader {
-public:
+  public:
     /// @brief One field and the 1-based line it stands in.
     struct Field {
         std::string text;
@@ -38,7 +38,7 @@ public:
     /// @brief The next field as text; sets `error` (unexpected end) when there is none.
     std::optional<std::string> nextText(FileError& error);
 
-private:
+  private:
     void skipBlanks();
 
     const std::vector<std::string>& m_lines;

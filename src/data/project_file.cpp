@@ -67,8 +67,8 @@ bool isLastSessionPath(const std::string& path) {
 
 std::vector<std::string> projectFileLines(const ProjectContent& content, const DateTime& when) {
     char date[64];
-    std::snprintf(date, sizeof date, "#%04d-%02d-%02d %02d:%02d:%02d#", when.year, when.month, when.day, when.hour,
-                  when.minute, when.second);
+    std::snprintf(date, sizeof date, "#%04d-%02d-%02d %02d:%02d:%02d#", when.year, when.month, when.day,
+                  when.hour, when.minute, when.second);
     std::vector<std::string> lines;
     lines.emplace_back(date);
     // The comment line is read whole, so quotes inside it are harmless; the file name is a

@@ -25,9 +25,9 @@ DateTime currentDateTime();
 /// @brief What a project file holds.
 struct ProjectContent {
     std::string comment;
-    std::string dataFileName;              ///< without directory; empty = no data file
+    std::string dataFileName;  ///< without directory; empty = no data file
     std::int16_t modelId = 2;
-    std::array<double, 4> rateConst{};     ///< k(1..3); k(0) unused
+    std::array<double, 4> rateConst{};  ///< k(1..3); k(0) unused
 };
 
 struct ProjectRead {

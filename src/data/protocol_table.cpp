@@ -9,7 +9,7 @@
 namespace zemtral {
 
 const std::array<const char*, kProtocolColumnCount> kProtocolColumnNames = {
-    "c_A(A)", "c_A(B)", "c_A(C)", "c_A(P)", " c_A(Q)", "c_E(A)", "c_E(B)", "c_E(C)", "c_E(P)", " c_E(Q)",
+    "c_A(A)", "c_A(B)", "c_A(C)", "c_A(P)", " c_A(Q)", "c_E(A)", "c_E(B)", "c_E(C)", "c_E(P)",  " c_E(Q)",
     "k1",     " k2",    " k3",    "U(A)",   "t",       " l",     " V",     " V*",    " ksi(1)", " ksi(2)"};
 
 std::string protocolSeparatorOfEntry(int entry) {
@@ -31,8 +31,9 @@ void addProtocolRow(ProtocolTable& table, const ProtocolValues& values) {
     table.rows.push_back(row);
 }
 
-std::vector<std::string> protocolFileLines(const ProtocolTable& table, ProtocolSource source, const DateTime& date,
-                                           const std::string& separator, char decimalSeparator) {
+std::vector<std::string> protocolFileLines(const ProtocolTable& table, ProtocolSource source,
+                                           const DateTime& date, const std::string& separator,
+                                           char decimalSeparator) {
     // A column is written when any row holds a non-zero value in it. The absolute values are
     // summed so that values of both signs cannot cancel and drop a column.
     std::array<bool, kProtocolColumnCount> written{};
@@ -60,7 +61,8 @@ std::vector<std::string> protocolFileLines(const ProtocolTable& table, ProtocolS
             break;
     }
     lines.emplace_back(
-        "units: [c(i)] = mol/L   [k_1] = 1/s   [k_2] = L/(mol s)   [U(A)] = 1    [t] = s   [l] = m     [v] = m^3");
+        "units: [c(i)] = mol/L   [k_1] = 1/s   [k_2] = L/(mol s)   [U(A)] = 1    [t] = s   [l] = m     [v] = "
+        "m^3");
     lines.emplace_back("        [ksi()] = kmol/m^3   (extent of reaction)");
     lines.emplace_back("");
     std::string header;

@@ -19,7 +19,14 @@ extern const std::array<const char*, kProtocolColumnCount> kProtocolColumnNames;
 using ProtocolValues = std::array<double, kProtocolColumnCount>;
 
 /// @brief Which window opened the protocol.
-enum class ProtocolSource { None = 0, Simulation = 1, StirredTank = 2, BatchReactor = 3, TubularReactor = 4, Fitting = 5 };
+enum class ProtocolSource {
+    None = 0,
+    Simulation = 1,
+    StirredTank = 2,
+    BatchReactor = 3,
+    TubularReactor = 4,
+    Fitting = 5
+};
 
 /// @brief The collected rows, stored in single precision.
 struct ProtocolTable {
@@ -37,8 +44,9 @@ void addProtocolRow(ProtocolTable& table, const ProtocolValues& values);
 /// @brief The lines of the protocol file: header lines dated `date`, the names of the columns
 /// that hold a non-zero value in some row, one line per row; every header and data line ends
 /// with the separator. Numbers in the general format of a 4-byte float with `decimalSeparator`.
-std::vector<std::string> protocolFileLines(const ProtocolTable& table, ProtocolSource source, const DateTime& date,
-                                           const std::string& separator, char decimalSeparator);
+std::vector<std::string> protocolFileLines(const ProtocolTable& table, ProtocolSource source,
+                                           const DateTime& date, const std::string& separator,
+                                           char decimalSeparator);
 
 /// @brief The next free protocol name in `directory` for `date`: yymmdd + a two-digit counter
 /// from 01 + ".CSV"; when 01 .. 99 are taken the counter goes on with three digits (100 ...).

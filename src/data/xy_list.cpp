@@ -22,7 +22,9 @@ std::string trimmed(const std::string& s) {
     return s.substr(a, b - a);
 }
 
-bool blankLine(const std::string& s) { return trimmed(s).empty(); }
+bool blankLine(const std::string& s) {
+    return trimmed(s).empty();
+}
 
 // The x and y fields of a data line. A blank separator allows several blanks in a row.
 std::vector<std::string> splitFields(const std::string& line, const std::string& separator) {
@@ -46,7 +48,8 @@ std::vector<std::string> splitFields(const std::string& line, const std::string&
     std::size_t start = 0;
     for (;;) {
         const std::size_t cut = line.find(separator, start);
-        fields.push_back(trimmed(line.substr(start, cut == std::string::npos ? std::string::npos : cut - start)));
+        fields.push_back(
+            trimmed(line.substr(start, cut == std::string::npos ? std::string::npos : cut - start)));
         if (cut == std::string::npos) {
             return fields;
         }
@@ -94,7 +97,8 @@ std::vector<std::string> xyFileLines(const XyList& list, const std::string& sepa
     for (int i = 1; i <= list.count(); ++i) {
         const XyPoint& p = list.points[static_cast<std::size_t>(i)];
         if (p.active()) {
-            lines.push_back(formatNumber(p.x, ".0000000E+00") + separator + formatNumber(p.y, ".0000000E+00"));
+            lines.push_back(formatNumber(p.x, ".0000000E+00") + separator +
+                            formatNumber(p.y, ".0000000E+00"));
         }
     }
     return lines;

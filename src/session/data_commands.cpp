@@ -38,7 +38,8 @@ bool LoadDataFile(Session& session, UserDialogs& dialogs, const std::string& pat
 bool WriteDataFile(Session& session, UserDialogs& dialogs, const std::string& path) {
     const FileError error = writeDataFile(path, session.data);
     if (error.failed()) {
-        dialogs.showMessage(routineMessageTitle("WriteDataFile"), fileErrorDescription(error), MessageIcon::Critical);
+        dialogs.showMessage(routineMessageTitle("WriteDataFile"), fileErrorDescription(error),
+                            MessageIcon::Critical);
         return false;
     }
     return true;
@@ -83,9 +84,8 @@ std::string withDefaultExtension(const std::string& path, const std::string& ext
 bool SaveDataFileAs(Session& session, UserDialogs& dialogs) {
     ExpDataSet& set = session.data;
     const std::string start = set.dataDir.empty() ? session.appHome : set.dataDir;
-    const std::optional<std::string> chosen =
-        dialogs.chooseSaveFile("Datenfile speichern unter ...", start, FileNameOnly(set.dataFilePath),
-                               "Datenfile (*.ZD3)");
+    const std::optional<std::string> chosen = dialogs.chooseSaveFile(
+        "Datenfile speichern unter ...", start, FileNameOnly(set.dataFilePath), "Datenfile (*.ZD3)");
     if (!chosen || chosen->empty()) {
         return false;
     }
@@ -101,7 +101,8 @@ bool SaveDataFileAs(Session& session, UserDialogs& dialogs) {
 
 bool AskSaveChangedData(Session& session, UserDialogs& dialogs) {
     const Answer answer = dialogs.askYesNoCancel(
-        "WARNUNG", std::string("Die experimentellen Daten wurden geändert.") + kMessageLineBreak + "Jetzt speichern?",
+        "WARNUNG",
+        std::string("Die experimentellen Daten wurden geändert.") + kMessageLineBreak + "Jetzt speichern?",
         MessageIcon::Exclamation);
     switch (answer) {
         case Answer::Yes:
@@ -122,7 +123,8 @@ std::optional<std::string> ViewBatchFile(Session& session, UserDialogs& dialogs,
     FileError error;
     std::string comment = readFirstLine(path, error);
     if (error.failed()) {
-        dialogs.showMessage(routineMessageTitle("ViewBatchFile"), fileErrorDescription(error), MessageIcon::Critical);
+        dialogs.showMessage(routineMessageTitle("ViewBatchFile"), fileErrorDescription(error),
+                            MessageIcon::Critical);
         return std::nullopt;
     }
     session.data.dataComment = comment;

@@ -50,8 +50,10 @@ void loadProjectData(Session& session, UserDialogs& dialogs, const std::string& 
     const std::string path = locateDataFile(session, projectPath, FileNameOnly(dataFileName));
     const DataFileRead read = readDataFile(path);
     if (read.error.failed()) {
-        dialogs.showMessage("Meldung von LoadDataFile", fileErrorDescription(read.error), MessageIcon::Critical);
-        outcome.report = "...Datenfile: " + FileNameOnly(dataFileName) + kMessageLineBreak + "konnte nicht geladen werden";
+        dialogs.showMessage("Meldung von LoadDataFile", fileErrorDescription(read.error),
+                            MessageIcon::Critical);
+        outcome.report =
+            "...Datenfile: " + FileNameOnly(dataFileName) + kMessageLineBreak + "konnte nicht geladen werden";
         return;
     }
     ClearDataSet(set);
@@ -62,8 +64,8 @@ void loadProjectData(Session& session, UserDialogs& dialogs, const std::string& 
     set.dataFilePath = path;
     outcome.dataLoaded = true;
     outcome.enableEditData = true;
-    outcome.report = "...Datenfile: " + FileNameOnly(set.dataFilePath) + kMessageLineBreak + kMessageLineBreak +
-                     "einsehbar unter \"Daten / exper. Daten Sichten/Editieren\"";
+    outcome.report = "...Datenfile: " + FileNameOnly(set.dataFilePath) + kMessageLineBreak +
+                     kMessageLineBreak + "einsehbar unter \"Daten / exper. Daten Sichten/Editieren\"";
     InitialConcFromData(session);
 }
 
@@ -143,7 +145,9 @@ OpenProjectResult OpenProjectDialog(Session& session, UserDialogs& dialogs) {
     return result;
 }
 
-void InitialConcFromData(Session& session) { session.dataC0 = InitialConcFromData(session.data); }
+void InitialConcFromData(Session& session) {
+    session.dataC0 = InitialConcFromData(session.data);
+}
 
 ProjectLoadOutcome loadExistingProject(Session& session, UserDialogs& dialogs) {
     ProjectLoadOutcome outcome;

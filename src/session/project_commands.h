@@ -44,10 +44,11 @@ struct ProjectLoadOutcome {
     bool cancelled = false;
     bool projectRead = false;
     bool dataLoaded = false;
-    bool enableNewDataAndSaveProject = false;  ///< "exper. Daten    NEU Eingabe / Laden", "aktuelles Projekt speichern unter..."
-    bool enableEditData = false;               ///< "exper. Daten    Sichten / Editieren"
-    bool reopenModelWindow = false;            ///< close and reopen the model window (applyModelOnReopen)
-    std::string report;                        ///< the text of the "geladen..." box
+    bool enableNewDataAndSaveProject =
+        false;  ///< "exper. Daten    NEU Eingabe / Laden", "aktuelles Projekt speichern unter..."
+    bool enableEditData = false;     ///< "exper. Daten    Sichten / Editieren"
+    bool reopenModelWindow = false;  ///< close and reopen the model window (applyModelOnReopen)
+    std::string report;              ///< the text of the "geladen..." box
 };
 
 /// @brief "existierendes Projektfile laden".

@@ -57,8 +57,8 @@ bool closeProtocol(Session& session, UserDialogs& dialogs, const DateTime& date)
     if (fs::exists(path, ec)) {
         const TextFileLines file = readTextFileLines(path);
         if (file.error.failed()) {
-            dialogs.showMessage(routineMessageTitle("schreibProtFileAndClose"), fileErrorDescription(file.error),
-                                MessageIcon::Critical);
+            dialogs.showMessage(routineMessageTitle("schreibProtFileAndClose"),
+                                fileErrorDescription(file.error), MessageIcon::Critical);
         } else {
             dialogs.setClipboardText(protocolClipboardText(file.lines, p.separator));
         }

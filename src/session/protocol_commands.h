@@ -19,7 +19,8 @@ void addProtocolRow(Session& session, UserDialogs& dialogs, const ProtocolValues
 
 /// @brief Writes the protocol file (atomically). A write error shows under
 /// "Meldung von schreibProtFileAndClose" and returns false; the rows stay collected.
-bool schreibProtFileAndClose(Session& session, UserDialogs& dialogs, const DateTime& date = currentDateTime());
+bool schreibProtFileAndClose(Session& session, UserDialogs& dialogs,
+                             const DateTime& date = currentDateTime());
 
 /// @brief "schließen / neues File öffnen": writes collected rows, removes an empty file, puts the
 /// file's text with Tab separators into the clipboard, and takes the next free name. When the

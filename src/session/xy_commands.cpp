@@ -11,11 +11,13 @@ bool executeXyFormula(Session& session, UserDialogs& dialogs, int manipulation, 
         return false;
     }
     const double w = parseNumber(wText);
-    const std::optional<std::string> fault = applyXyFormula(session.xy, static_cast<XyFormula>(manipulation), w);
+    const std::optional<std::string> fault =
+        applyXyFormula(session.xy, static_cast<XyFormula>(manipulation), w);
     if (fault) {
-        dialogs.showMessage(kNotPossibleTitle,
-                            *fault + kMessageLineBreak + "Mit den vorliegenden Daten ist diese Aktion nicht ausführbar.",
-                            MessageIcon::Critical);
+        dialogs.showMessage(
+            kNotPossibleTitle,
+            *fault + kMessageLineBreak + "Mit den vorliegenden Daten ist diese Aktion nicht ausführbar.",
+            MessageIcon::Critical);
         return false;
     }
     return true;
@@ -72,7 +74,8 @@ bool confirmCloseXyEditor(Session& session, UserDialogs& dialogs) {
         return true;
     }
     const Answer answer = dialogs.askYesNoCancel(
-        "WARNUNG", std::string("Die Daten wurden noch nicht gespeichert.") + kMessageLineBreak + "Jetzt speichern?",
+        "WARNUNG",
+        std::string("Die Daten wurden noch nicht gespeichert.") + kMessageLineBreak + "Jetzt speichern?",
         MessageIcon::Exclamation);
     if (answer == Answer::Yes) {
         return saveXyFile(session, dialogs);
