@@ -6,6 +6,7 @@
 #include "data/exp_data_set.h"
 #include "data/protocol_table.h"
 #include "data/xy_list.h"
+#include "evaluation/evaluation_state.h"
 
 #include <array>
 #include <optional>
@@ -41,6 +42,9 @@ struct Session {
     /// Rate constants read by a project load: the model window's reselection of the model after
     /// a load must keep them instead of applying the model's defaults (see applyModelOnReopen).
     std::optional<std::array<double, 4>> keepRateConstOnReopen;
+
+    // Evaluations.
+    EvaluationState evaluation;  ///< evaluation switches, activation parameters, fitting window
 };
 
 }  // namespace zemtral

@@ -1,0 +1,51 @@
+#pragma once
+// State of the evaluations that lives for the whole program run: the switches the evaluation
+// commands set, the activation parameters of the temperature laws and the fitting window's state.
+#include <array>
+#include <cstdint>
+
+#include "numeric/akima_spline.h"
+
+namespace zemtral {
+
+/// @brief Form of the temperature law of k: 1 Arrhenius, 2 Eyring.
+enum KTForm : std::uint8_t { kKTArrhenius = 1, kKTEyring = 2 };
+
+/// @brief Physical constants of the temperature laws.
+inline constexpr double kGasConstant = 8.3145;     ///< R [J/(mol K)]
+inline constexpr double kBoltzmann = 1.38066e-23;  ///< kB [J/K]
+inline constexpr double kPlanck = 6.62618e-34;     ///< h [J s]
+
+/// @brief Activation parameters found by the non-isothermal fitting or typed into the calculator.
+struct ActivationParameters {
+    double arrheniusA = 0.0;        ///< pre-exponential factor A [k unit]
+    double activationEnergy = 0.0;  ///< EA [J/mol]
+    double eyringFactor = 0.0;      ///< (kB/h)·exp(ΔS#/R) in the data's time unit [1/(K·time unit)]
+    double deltaH = 0.0;            ///< ΔH# [J/mol]
+    double deltaS = 0.0;            ///< ΔS# [J/(mol K)]
+};
+
+/// @brief The spline of the tangent evaluation through the points of one species, or the reason
+/// why there is none.
+struct TangentSpline {
+    AkimaStatus status;
+    AkimaCoefficients spline;
+    int usedPoints = 0;  ///< measured points that entered the spline
+};
+
+/// @brief The evaluation switches and the fitting window's state.
+struct EvaluationState {
+    bool lambdaMode = false;      ///< a lambda evaluation is active
+    bool equalStartConc = false;  ///< A + B => P evaluated with c(A)(0) = c(B)(0)
+    std::uint8_t kTForm = kKTArrhenius;
+    ActivationParameters activation;
+    std::array<double, 4> fitParams{};  ///< p(1..3) of the fitting window; p(0) unused
+    std::array<bool, 4> fixed{};        ///< "fixiert" per parameter (1..3)
+    std::array<bool, 6> fitSpecies{false, true, true, true, true, true};  ///< chkConcFQS(1..5) ticked
+    std::array<double, 4> standardDeviation{};  ///< of the last Auto-Fitting; 0 = not shown
+    bool standardDeviationShown = false;
+    TangentSpline tangent;   ///< of the tangent window
+    int tangentSpecies = 1;  ///< its species slot
+};
+
+}  // namespace zemtral

@@ -1,0 +1,59 @@
+#include "evaluation/half_life_marks.h"
+
+#include "core/model_catalogue.h"
+#include "numeric/number_text.h"
+
+namespace zemtral {
+
+bool halfLifeFromSimulation(HalfLifeSpecies species, int model) {
+    switch (model) {
+        case 7:
+        case 9:
+        case 10:
+        case 13:
+        case 18:
+            return true;
+        case 14:
+        case 15:
+        case 20:
+            return species == HalfLifeSpecies::A;
+        default:
+            return false;
+    }
+}
+
+SpeciesArray halfLifeInitialConcentrations(int diagramKind, const WorkingState& state,
+                                           const SimulationResult& last) {
+    if (diagramKind < 0) {
+        return state.conc0;
+    }
+    SpeciesArray c0{};
+    for (int s = 1; s <= kSlotCount; ++s) {
+        c0[s] = last.simConc[s].empty() ? state.conc0[s] : last.simConc[s][0];
+    }
+    return c0;
+}
+
+HalfLifeMark halfLifeMark(HalfLifeSpecies species, int model, float tau, const std::string& timeUnit,
+                          char decimalSeparator) {
+    HalfLifeMark mark;
+    const std::string name = species == HalfLifeSpecies::A ? "tau(A)" : "tau(B)";
+    mark.series = species == HalfLifeSpecies::A ? 26 : 27;
+    if (tau < 0.0f) {
+        mark.act = false;
+        return mark;
+    }
+    if (tau == 0.0f) {
+        mark.statusText = isNumericModel(model) ? "Halbwertszeit liegt nicht im Diagramm-Bereich"
+                                                : "Halbwertszeit " + name +
+                                                      " kann unter diesen Bedingungen nicht erreicht werden";
+        return mark;
+    }
+    mark.show = true;
+    mark.line = {PlotPoint{tau, -10000.0f}, PlotPoint{tau, 10000.0f}};
+    mark.statusText =
+        "Halbwertszeit " + name + " = " + formatNumber(tau, "#######0.00", decimalSeparator) + " " + timeUnit;
+    return mark;
+}
+
+}  // namespace zemtral

@@ -1,0 +1,413 @@
+#include "evaluation/linearised_evaluation.h"
+
+#include <cmath>
+
+#include "numeric/number_text.h"
+#include "numeric/regression.h"
+
+namespace zemtral {
+namespace {
+
+constexpr const char* kLineBreak = "\r\n";
+// The curve buffer holds 2000 points; a regression line never needs more.
+constexpr int kMaxLinePoints = 2000;
+
+/// The transformed point of a data point for the kind; false when the point does not qualify.
+/// Untransformable values (log of 0, division by 0) raise the floating-point flags.
+bool transformPoint(const ExpPoint& pt, const ExpDataSet& data, const EvaluationInputs& in, double& x,
+                    double& y) {
+    const double cA = pt.c[kSlotA];
+    const double cB = pt.c[kSlotB];
+    x = static_cast<float>(pt.t);
+    switch (in.kind) {
+        case kKindArrhenius:
+        case kKindEyring: {
+            const float temperature = static_cast<float>(pt.T);
+            if (!(temperature > 0.0f)) {
+                return false;
+            }
+            x = 1.0 / pt.T;
+            y = in.kind == kKindArrhenius ? std::log(pt.k) : std::log(pt.k / pt.T);
+            return true;
+        }
+        case kKindFirstOrder:
+        case kKindLambdaFirstOrder:
+            if (in.lambdaMode) {
+                if (!(pt.lambda > 0.0f)) {
+                    return false;
+                }
+                const double lambdaInf = data.lambdaInf;
+                y = data.lambda0 != 0.0 ? std::log((lambdaInf - pt.lambda) / (lambdaInf - data.lambda0))
+                                        : std::log(lambdaInf - pt.lambda);
+                return true;
+            }
+            if (!(cA > 0.0)) {
+                return false;
+            }
+            y = std::log(cA);
+            return true;
+        case kKindSecondOrder:
+            if (!(cA > 0.0)) {
+                return false;
+            }
+            y = 1.0 / cA;
+            return true;
+        case kKindWilkinson:
+            // A concentration 0 means "not measured": such a point has no conversion to plot.
+            if (!(pt.t > 1e-8) || !(cA > 0.0)) {
+                return false;
+            }
+            y = pt.t / ((in.cA0 - cA) / in.cA0);
+            return true;
+        case kKindSecondOrderUnequal:
+            if (!(cA > 0.0) || !(cB > 0.0)) {
+                return false;
+            }
+            y = std::log(cA / cB);
+            return true;
+        case kKindLambdaSecondOrder: {
+            if (!(pt.lambda > 0.0f)) {
+                return false;
+            }
+            const double lambdaInf = data.lambdaInf;
+            y = data.lambda0 != 0.0 ? (lambdaInf - data.lambda0) / (lambdaInf - pt.lambda) / in.cA0
+                                    : lambdaInf / (lambdaInf - pt.lambda);
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+std::string rSquaredPart(float rSquared, char sep) {
+    if (rSquared > 0.0f) {
+        return "   (R^2 = " + formatNumber(rSquared, "0.00000", sep) + ")";
+    }
+    return "";
+}
+
+bool inside(const PlotWindow& w, double x, double y) {
+    return w.xMin <= x && x <= w.xMax && w.yMin <= y && y <= w.yMax;
+}
+
+}  // namespace
+
+EvaluationInputs evaluationInputs(int kind, const WorkingState& state, const EvaluationState& evaluation) {
+    EvaluationInputs in;
+    in.kind = kind;
+    in.cA0 = static_cast<float>(state.conc0[kSlotA]);
+    in.cB0 = static_cast<float>(state.conc0[kSlotB]);
+    in.modelId = state.modelId;
+    in.lambdaMode = evaluation.lambdaMode;
+    in.equalStartConc = evaluation.equalStartConc;
+    return in;
+}
+
+EvalPointLists EvalPoints(const ExpDataSet& data, const EvaluationInputs& in, double* cA0FromData,
+                          double* cB0FromData) {
+    EvalPointLists lists;
+    double cA0 = 0.0, cB0 = 0.0;
+    for (int i = 1; i <= data.pointCount && i < static_cast<int>(data.points.size()); ++i) {
+        const ExpPoint& pt = data.points[i];
+        if (in.kind == kKindSecondOrderUnequal && pt.t == 0.0) {
+            cA0 = pt.c[kSlotA];
+            cB0 = pt.c[kSlotB];
+        }
+        double x = 0, y = 0;
+        if (!transformPoint(pt, data, in, x, y)) {
+            continue;
+        }
+        lists.x.push_back(static_cast<float>(x));
+        lists.y.push_back(static_cast<float>(y));
+        lists.w.push_back(pt.exclude == -1 ? 0.0f : 1.0f);
+    }
+    if (cA0FromData) {
+        *cA0FromData = cA0;
+    }
+    if (cB0FromData) {
+        *cB0FromData = cB0;
+    }
+    return lists;
+}
+
+LinearEvaluationResult evaluateLinearised(const ExpDataSet& data, const EvaluationInputs& in) {
+    LinearEvaluationResult out;
+    const char sep = '.';
+    FpGuard guard;
+    auto fail = [&](FpFault fault) {
+        LinearEvaluationResult failed;
+        failed.errorFlag = -1;
+        failed.errorText = faultDescription(fault);
+        failed.points = std::move(out.points);
+        return failed;
+    };
+
+    double cA0Data = 0.0, cB0Data = 0.0;
+    out.points = EvalPoints(data, in, &cA0Data, &cB0Data);
+    if (guard.failed()) {
+        return fail(guard.fault());
+    }
+    const RegressionResult reg =
+        CalcRegression(out.points.x, out.points.y, out.points.w, 2, kRegressionLine, 0);
+    if (reg.fault != FpFault::None) {
+        return fail(reg.fault);
+    }
+    out.singular = reg.isSingular;
+    out.intercept = reg.coef[1];
+    out.slope = reg.coef[2];
+    out.rSquared = reg.rSquared;
+    out.interceptField = out.intercept;
+    out.slopeField = out.slope;
+    const double a = out.intercept;
+    const double b = out.slope;
+    std::string extra;
+
+    switch (in.kind) {
+        case kKindArrhenius:
+        case kKindEyring: {
+            out.activationEnergy = b * (-kGasConstant) / 1000.0;
+            out.slopeField = out.activationEnergy;
+            if (in.kind == kKindArrhenius) {
+                out.preExponential = std::exp(a);
+                out.resultLine = "Berechnungsergebnis: EA/(kJ/mol) = " +
+                                 formatNumber(out.activationEnergy, "####0.00", sep) +
+                                 ";  A = " + formatSingle(static_cast<float>(out.preExponential), sep);
+            } else {
+                out.activationEntropy = (a - std::log(kBoltzmann / kPlanck)) * kGasConstant;
+                out.interceptField = out.activationEntropy;
+                out.resultLine =
+                    "Resultat: h#/(kJ/mol) = " + formatNumber(out.activationEnergy, "####0.00", sep) +
+                    ";  s#/(J/mol*K) = " + formatNumber(out.activationEntropy, "####0.0", sep) +
+                    ", Achtung: s# ist nur korrekt, wenn für k gilt [t] = s";
+            }
+            break;
+        }
+        case kKindWilkinson: {
+            out.order = 2.0 * b;
+            out.k = (1.0 / a) / std::pow(static_cast<double>(in.cA0), out.order - 1.0);
+            out.interceptField = out.k;
+            out.resultLine = "Berechnungsergebnis: n = " + formatNumber(out.order, ".0", sep) +
+                             ";  k = " + formatSingle(static_cast<float>(out.k), sep);
+            break;
+        }
+        case kKindFirstOrder:
+        case kKindLambdaFirstOrder:
+        case kKindSecondOrder:
+        case kKindSecondOrderUnequal:
+        case kKindLambdaSecondOrder: {
+            if (in.kind == kKindFirstOrder || in.kind == kKindLambdaFirstOrder) {
+                out.k = -b;
+                if (in.kind == kKindLambdaFirstOrder && in.lambdaMode && data.lambda0 == 0.0) {
+                    out.lambda0Extrapolated = data.lambdaInf - std::exp(a);
+                    extra = ", lambda(0), extrapol. = " +
+                            formatSingle(static_cast<float>(out.lambda0Extrapolated), sep);
+                }
+            } else if (in.kind == kKindSecondOrder) {
+                out.k = in.equalStartConc ? b : b / 2.0;
+            } else if (in.kind == kKindSecondOrderUnequal) {
+                out.k = b / (cA0Data - cB0Data);
+            } else {
+                out.k = data.lambda0 != 0.0 ? b : b / (static_cast<double>(in.cA0) * a);
+                if (in.modelId == 3) {
+                    out.k /= 2.0;
+                }
+            }
+            out.storesK = true;
+            out.resultLine =
+                "Berechnungsergebnis: {k} = " + formatSingle(static_cast<float>(out.k), sep) + extra;
+            break;
+        }
+        default:
+            return out;
+    }
+    if (guard.failed()) {
+        return fail(guard.fault());
+    }
+    // The results are shown as single-precision values: one beyond that range is an overflow.
+    for (double v :
+         {out.k, out.preExponential, out.activationEnergy, out.activationEntropy, out.lambda0Extrapolated}) {
+        if (!std::isfinite(static_cast<float>(v))) {
+            return fail(FpFault::Overflow);
+        }
+    }
+    out.resultLine += rSquaredPart(out.rSquared, sep);
+    return out;
+}
+
+LinearEvaluationResult runLinearisedEvaluation(const ExpDataSet& data, int kind, WorkingState& state,
+                                               const EvaluationState& evaluation) {
+    LinearEvaluationResult result = evaluateLinearised(data, evaluationInputs(kind, state, evaluation));
+    if (result.errorFlag == 0 && result.storesK) {
+        state.rateConst[1] = result.k;
+    }
+    return result;
+}
+
+std::vector<PlotPoint> DrawRegressionLine(const PlotWindow& window, double intercept, double slope,
+                                          bool& outside) {
+    std::vector<PlotPoint> line;
+    const double dx = (static_cast<double>(window.xMax) - window.xMin) / 120.0;
+    // An empty axis window would never advance the loop; it has no line to draw.
+    if (!(dx > 0.0) || !std::isfinite(dx)) {
+        return line;
+    }
+    for (double x = window.xMin; x <= window.xMax + dx && static_cast<int>(line.size()) < kMaxLinePoints;
+         x += dx) {
+        const double y = intercept + slope * x;
+        line.push_back({static_cast<float>(x), static_cast<float>(y)});
+        if (window.yMin < y && y < window.yMax) {
+            outside = false;
+        }
+    }
+    return line;
+}
+
+CriticalError criticalCurveError(const std::string& errorText) {
+    CriticalError e;
+    e.text = std::string("Es ist ein kritischer Fehler aufgetreten:") + kLineBreak + errorText;
+    return e;
+}
+
+ExperimentalPoints zeigeExperPunkte(const ExpDataSet& data, const PointDisplayInputs& in) {
+    ExperimentalPoints out;
+    EvaluationInputs ev = in.evaluation;
+    ev.kind = in.kind;
+    FpGuard guard;
+    auto plot = [&](int set, double x, double y) {
+        if (!std::isfinite(x) || !std::isfinite(y)) {
+            return;
+        }
+        out.sets[set].push_back({static_cast<float>(x), static_cast<float>(y)});
+        if (inside(in.window, x, y)) {
+            out.anyInside = true;
+        }
+    };
+    const bool shownA = in.shownSpecies[kSlotA];
+    for (int i = 1; i <= data.pointCount && i < static_cast<int>(data.points.size()); ++i) {
+        const ExpPoint& pt = data.points[i];
+        if (pt.exclude == -1) {
+            continue;
+        }
+        switch (in.kind) {
+            case kKindMeasuredKT:
+            case kKindArrhenius:
+            case kKindEyring: {
+                if (!(pt.T > 0.0) || !(pt.k > 0.0)) {
+                    break;
+                }
+                if (in.kind == kKindMeasuredKT) {
+                    plot(6, pt.T, pt.k);
+                } else {
+                    double x = 0, y = 0;
+                    if (transformPoint(pt, data, ev, x, y)) {
+                        plot(6, x, y);
+                    }
+                }
+                break;
+            }
+            case kKindFirstOrder:
+            case kKindSecondOrder:
+            case kKindWilkinson:
+            case kKindSecondOrderUnequal:
+            case kKindLambdaFirstOrder:
+            case kKindLambdaSecondOrder: {
+                const bool needsA = in.kind == kKindSecondOrder || in.kind == kKindWilkinson ||
+                                    (in.kind == kKindFirstOrder && !ev.lambdaMode);
+                if (needsA && !shownA) {
+                    break;
+                }
+                if (in.kind == kKindWilkinson && !(ev.cA0 > 0.0f)) {
+                    break;
+                }
+                double x = 0, y = 0;
+                if (transformPoint(pt, data, ev, x, y)) {
+                    plot(1, x, y);
+                }
+                break;
+            }
+            default: {
+                // Raw concentrations: -1, -9, the single-species diagram and the simulation kinds.
+                for (int d = 1; d <= kSlotCount; ++d) {
+                    const bool inMask =
+                        in.speciesMask.size() >= static_cast<std::size_t>(d) && in.speciesMask[d - 1] == '1';
+                    if (in.kind == kKindSingleSpecies ? d != in.selectedSpecies : !inMask) {
+                        continue;
+                    }
+                    if (!in.shownSpecies[d] || !(pt.c[d] > 0.0)) {
+                        continue;
+                    }
+                    plot(d, pt.t, pt.c[d]);
+                }
+                break;
+            }
+        }
+    }
+    return out;
+}
+
+bool pointSetsAvailable(const PointDisplayInputs& in, bool hasLambdaData, bool hasKTData) {
+    const bool temperatureKind =
+        in.kind == kKindMeasuredKT || in.kind == kKindArrhenius || in.kind == kKindEyring;
+    if (temperatureKind) {
+        return hasKTData;
+    }
+    if (in.speciesMask == "00002") {
+        return true;
+    }
+    if (in.evaluation.lambdaMode && hasLambdaData &&
+        (in.kind == kKindLambdaFirstOrder || in.kind == kKindLambdaSecondOrder)) {
+        return true;
+    }
+    for (int d = 1; d <= kSlotCount; ++d) {
+        if (in.speciesMask.size() >= static_cast<std::size_t>(d) && in.speciesMask[d - 1] == '1' &&
+            in.shownSpecies[d]) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string noPointsLoadedText() {
+    return std::string("Für dieses Diagramm sind keine Konzentrations-Punkte geladen.") + kLineBreak +
+           "Laden Sie Konzentrationsdaten oder benutzen Sie den Dateneditor für Neueingabe.";
+}
+
+std::string pointsOutsideText() {
+    return std::string(
+               "Alle experimentellen Punkte befinden sich außerhalb des Koordinatenbereichs des Diagramms") +
+           kLineBreak + "Vergrößern Sie den Koordinatenbereich.";
+}
+
+PlotWindow lambdaAxisRanges(const ExpDataSet& data, const EvaluationInputs& in) {
+    PlotWindow w;
+    double tMax = 0.0;
+    double yMax = -10000.0, yMin = 10000.0;
+    bool any = false;
+    EvaluationInputs ev = in;
+    ev.lambdaMode = true;
+    FpGuard guard;
+    for (int i = 1; i <= data.pointCount && i < static_cast<int>(data.points.size()); ++i) {
+        const ExpPoint& pt = data.points[i];
+        tMax = std::max(tMax, pt.t);
+        // Points that the evaluation cannot transform (λ = 0, λ >= λ∞) do not widen the window.
+        double x = 0, y = 0;
+        if (transformPoint(pt, data, ev, x, y) && std::isfinite(y)) {
+            yMax = std::max(yMax, y);
+            yMin = std::min(yMin, y);
+            any = true;
+        }
+    }
+    w.xMin = 0.0f;
+    w.xMax = static_cast<float>(tMax + tMax / 20.0);
+    if (!any) {
+        w.yMin = 0.0f;
+        w.yMax = 1.0f;
+        return w;
+    }
+    const double span = yMax - yMin;
+    w.yMin = static_cast<float>(yMin - 0.3 * span / 5.0);
+    w.yMax = static_cast<float>(yMax + span / 5.0);
+    return w;
+}
+
+}  // namespace zemtral
