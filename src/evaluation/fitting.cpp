@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "core/model_catalogue.h"
 #include "core/time_units.h"
@@ -254,12 +255,14 @@ LeastSquaresProblem fitProblem(FitContext& ctx, const std::vector<ResidualEntry>
     LeastSquaresProblem problem;
     problem.parameterCount = n;
     problem.residualCount = static_cast<int>(entries.size());
-    problem.residuals = [&ctx, &entries](std::span<const double> p, std::span<double> r) {
-        return residualsAt(ctx, entries, p, r, true);
+    // The entries are shared by value, so that the problem may outlive the caller's list.
+    auto shared = std::make_shared<const std::vector<ResidualEntry>>(entries);
+    problem.residuals = [&ctx, shared](std::span<const double> p, std::span<double> r) {
+        return residualsAt(ctx, *shared, p, r, true);
     };
-    problem.jacobian = [&ctx, &entries](std::span<const double> p, std::span<const double> r,
-                                        std::span<const bool> needed, std::span<double> jac) {
-        return CalcAbleitungen(ctx, entries, p, r, needed, jac);
+    problem.jacobian = [&ctx, shared](std::span<const double> p, std::span<const double> r,
+                                      std::span<const bool> needed, std::span<double> jac) {
+        return CalcAbleitungen(ctx, *shared, p, r, needed, jac);
     };
     return problem;
 }

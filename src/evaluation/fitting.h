@@ -82,7 +82,8 @@ std::optional<double> calcFQS_Marquardt(FitContext& ctx, const std::vector<Resid
 /// fit minimises. Nothing when the model cannot be computed.
 std::optional<double> CalcDisplayFQS(FitContext& ctx);
 
-/// @brief The least-squares problem of the context over `entries` (captures both by reference).
+/// @brief The least-squares problem of the context over a copy of `entries` (the context is held
+/// by reference and must outlive the problem).
 LeastSquaresProblem fitProblem(FitContext& ctx, const std::vector<ResidualEntry>& entries, int n);
 
 /// @brief Outcome of "Auto-Fitting".

@@ -202,7 +202,7 @@ MarquardtResult MarquardtNashFitting(const LeastSquaresProblem& problem, std::ve
     for (;;) {
         // Major iteration: a new Jacobian at the last accepted point.
         ++result.iterations;
-        lambda = std::max(lambda * options.lambdaDecrease, eps);
+        lambda *= options.lambdaDecrease;
         ++result.jacobianCount;
         if (result.jacobianCount > options.maxJacobians) {
             result.limitReached = true;

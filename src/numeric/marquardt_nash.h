@@ -43,7 +43,7 @@ struct MarquardtOptions {
     double lambdaIncrease = 10.0;
     double lambdaDecrease = 0.4;
     double phi = 1.0;                ///< adds φ·λ to every diagonal element
-    double machineEpsilon = 3e-16;   ///< also the floor of λ
+    double machineEpsilon = 3e-16;   ///< λ restarts from it when an increase leaves it at 0
     double boundTolerance = 3e-16;   ///< p within (|bound| + ε)·ε of a bound counts as on it
     double derivativeStep = 1.7e-7;  ///< forward-difference step h = (|p| + s)·s
 };
