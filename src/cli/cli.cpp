@@ -1,0 +1,56 @@
+#include "cli/cli.h"
+
+#include <ostream>
+#include <string_view>
+
+#include "cli/commands.h"
+
+namespace zemtral::cli {
+namespace {
+
+struct Entry {
+    std::string_view name;
+    Command run;
+    std::string_view summary;
+};
+
+constexpr Entry kCommands[] = {
+    {"simulate", runSimulate, "simulate a kinetic model: c(t) and r(t) on 201 points"},
+};
+
+void printUsage(std::ostream& out) {
+    out << "Usage: zemtral-cli COMMAND [OPTIONS]   (zemtral-cli COMMAND --help for its options)\n\n"
+           "Commands:\n";
+    for (const Entry& e : kCommands) {
+        out << "  " << e.name << std::string(12 - e.name.size(), ' ') << e.summary << "\n";
+    }
+}
+
+}  // namespace
+
+int usageError(std::ostream& err, const std::string& command, const std::string& message) {
+    err << "zemtral-cli " << command << ": " << message << "\n"
+        << "Try 'zemtral-cli " << command << " --help'.\n";
+    return kExitUsage;
+}
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        printUsage(err);
+        return kExitUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        printUsage(out);
+        return kExitOk;
+    }
+    for (const Entry& e : kCommands) {
+        if (args[0] == e.name) {
+            return e.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+        }
+    }
+    err << "zemtral-cli: unknown command '" << args[0] << "'\n";
+    printUsage(err);
+    return kExitUsage;
+}
+
+}  // namespace zemtral::cli

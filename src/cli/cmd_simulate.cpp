@@ -1,0 +1,151 @@
+#include <ostream>
+
+#include "cli/commands.h"
+#include "cli/json_writer.h"
+#include "core/engine.h"
+#include "core/model_catalogue.h"
+#include "core/sim_table.h"
+#include "numeric/number_text.h"
+#include "session/simulation_setup.h"
+#include "session/user_dialogs.h"
+
+namespace zemtral::cli {
+namespace {
+
+constexpr const char* kSimulateHelp =
+    "Usage: zemtral-cli simulate --model N [--k1 X] [--k2 X] [--k3 X] [--c0 A=X,B=X,C=X,P=X,Q=X]\n"
+    "         [--order n] [--tend T] [--unit s|min|h|d|a] [--rates] [--mm [--normalised] [--s0max X]]\n"
+    "         [--format table|csv|json]\n\n"
+    "Applies the model's default constants as the model window does, then the options, checks the\n"
+    "inputs like the simulation set-up window and runs the engine (201 points from 0 to tEnd).\n"
+    "  table  the text of the result table window (default)\n"
+    "  csv    a header line and one row per point: t and c (or r with --rates) of the model's species\n"
+    "  json   {\"model\", \"t\", \"c\": {...}, \"r\": {...}, \"halfLifeA\", \"halfLifeB\"}\n"
+    "--mm (model 10): the Michaelis-Menten table r(P)/r(P),max over S(0).\n";
+
+std::vector<int> modelSlots(const SimulationResult& result) {
+    std::vector<int> slots;
+    for (int s = 1; s <= 5; ++s) {
+        if (result.speciesMask.size() >= 5 && result.speciesMask[static_cast<std::size_t>(s - 1)] == '1') {
+            slots.push_back(s);
+        }
+    }
+    return slots;
+}
+
+void writeCsv(std::ostream& out, const SimulationResult& result, const WorkingState& state) {
+    const bool mm = state.mmMode;
+    const bool rates = state.rateDiagram || mm;
+    const std::vector<int> slots = mm ? std::vector<int>{kSlotP} : modelSlots(result);
+    out << (mm ? "S0" : "t");
+    for (int s : slots) {
+        out << ',' << (rates ? "r" : "c") << speciesName(state.modelId, s);
+    }
+    out << '\n';
+    for (int i = 0; i < result.pointCount; ++i) {
+        const auto idx = static_cast<std::size_t>(i);
+        out << JsonWriter::numberText(result.simTime[idx]);
+        for (int s : slots) {
+            const auto slot = static_cast<std::size_t>(s);
+            out << ','
+                << (rates ? JsonWriter::numberText(result.simRate[slot][idx])
+                          : JsonWriter::numberText(result.simConc[slot][idx]));
+        }
+        out << '\n';
+    }
+}
+
+void writeJson(std::ostream& out, const SimulationResult& result, const WorkingState& state) {
+    const auto n = static_cast<std::size_t>(result.pointCount);
+    const bool mm = state.mmMode;
+    const std::vector<int> slots = mm ? std::vector<int>{} : modelSlots(result);
+    JsonWriter json;
+    json.beginObject().integer("model", state.modelId);
+    json.numbers("t", std::span<const double>(result.simTime.data(), n));
+    json.beginObject("c");
+    for (int s : slots) {
+        json.numbers(speciesName(state.modelId, s), std::span<const double>(result.simConc[s].data(), n));
+    }
+    json.endObject().beginObject("r");
+    for (int s : mm ? std::vector<int>{kSlotP} : slots) {
+        json.numbers(speciesName(state.modelId, s), std::span<const float>(result.simRate[s].data(), n));
+    }
+    json.endObject();
+    json.number("halfLifeA", state.halfLifeA).number("halfLifeB", state.halfLifeB).endObject();
+    out << json.text() << '\n';
+}
+
+}  // namespace
+
+int runSimulate(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    OptionSpec spec = modelOptionSpec();
+    spec.valueOptions.insert("s0max");
+    spec.flagOptions.insert({"rates", "mm", "normalised"});
+    std::string error;
+    const auto args = parseArgs(words, spec, error);
+    if (!args) {
+        return usageError(err, "simulate", error);
+    }
+    if (args->has("help")) {
+        out << kSimulateHelp;
+        return kExitOk;
+    }
+    if (!args->positional.empty()) {
+        return usageError(err, "simulate", "unexpected argument '" + args->positional[0] + "'");
+    }
+    const auto format = outputFormat(*args, OutputFormat::Table, error);
+    if (!format) {
+        return usageError(err, "simulate", error);
+    }
+    auto parsed = modelStateFromArgs(*args, error, args->has("rates"));
+    if (!parsed) {
+        return usageError(err, "simulate", error);
+    }
+    WorkingState state = *parsed;
+    if (args->has("mm")) {
+        if (state.modelId != 10) {
+            return usageError(err, "simulate", "--mm needs --model 10");
+        }
+        state.mmMode = true;
+        state.mmSettings.normalised = args->has("normalised");
+        if (const auto s0 = numberOption(*args, "s0max", error)) {
+            state.mmSettings.s0Max = static_cast<float>(*s0);
+        } else if (!error.empty()) {
+            return usageError(err, "simulate", error);
+        }
+    }
+    updateMichaelisConstant(state);
+
+    const int diagramKind = state.rateDiagram ? state.modelId + 50 : state.modelId;
+    const SimulationInputs inputs = simulationInputsFor(state);
+    const SimulationCommand command =
+        *format == OutputFormat::Table ? SimulationCommand::List : SimulationCommand::Draw;
+    const auto problems = simulationInputProblems(command, state, diagramKind, inputs);
+    if (!problems.empty()) {
+        err << kNotPossibleTitle << "\n";
+        for (const auto& line : problems) {
+            err << line << "\n";
+        }
+        return kExitRefused;
+    }
+    SimulationResult result;
+    const EngineStatus status = calc_diagramfunctioncT(state.modelId, state, result);
+    if (status.errorFlag != 0) {
+        err << "Meldung von calc_diagramfunctioncT: " << status.message << "\n";
+        return kExitRefused;
+    }
+    switch (*format) {
+        case OutputFormat::Table:
+            out << buildSimulationTable(result, state) << "\r\n";
+            break;
+        case OutputFormat::Csv:
+            writeCsv(out, result, state);
+            break;
+        case OutputFormat::Json:
+            writeJson(out, result, state);
+            break;
+    }
+    return kExitOk;
+}
+
+}  // namespace zemtral::cli

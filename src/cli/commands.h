@@ -1,0 +1,36 @@
+#pragma once
+// The subcommands of zemtral-cli and the options they share.
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/cli_args.h"
+#include "core/working_state.h"
+
+namespace zemtral::cli {
+
+using Command = int (*)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+int runSimulate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runHalfLife(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+enum class OutputFormat { Table, Csv, Json };
+
+/// @brief The options of the model and its constants shared by simulate, halflife and reactor.
+OptionSpec modelOptionSpec();
+
+/// @brief The working state for --model N with the model's defaults applied as the model window
+/// does (for a rate diagram when `rateDiagram`), then overridden by --k1 --k2 --k3 --c0 --order
+/// --tend --unit. Nothing and a message on a usage error.
+std::optional<WorkingState> modelStateFromArgs(const ParsedArgs& args, std::string& error,
+                                               bool rateDiagram = false);
+
+/// @brief --format table|csv|json (default `fallback`); nothing on an unknown name.
+std::optional<OutputFormat> outputFormat(const ParsedArgs& args, OutputFormat fallback, std::string& error);
+
+/// @brief Prints "zemtral-cli: <message>" and a hint to --help on err; returns kExitUsage.
+int usageError(std::ostream& err, const std::string& command, const std::string& message);
+
+}  // namespace zemtral::cli
