@@ -16,6 +16,7 @@ struct Entry {
 
 constexpr Entry kCommands[] = {
     {"simulate", runSimulate, "simulate a kinetic model: c(t) and r(t) on 201 points"},
+    {"halflife", runHalfLife, "half-lives of A and B of a kinetic model"},
 };
 
 void printUsage(std::ostream& out) {

@@ -95,6 +95,12 @@ JsonWriter& JsonWriter::number(std::string_view key, double value) {
     return *this;
 }
 
+JsonWriter& JsonWriter::number(std::string_view key, float value) {
+    writeKey(key);
+    m_text += numberText(value);
+    return *this;
+}
+
 JsonWriter& JsonWriter::integer(std::string_view key, long long value) {
     writeKey(key);
     m_text += std::to_string(value);

@@ -13,6 +13,8 @@ class JsonWriter {
     JsonWriter& endObject();
     JsonWriter& key(std::string_view key);
     JsonWriter& number(std::string_view key, double value);
+    /// @brief A single-precision value, written with the digits that single precision holds.
+    JsonWriter& number(std::string_view key, float value);
     JsonWriter& integer(std::string_view key, long long value);
     JsonWriter& boolean(std::string_view key, bool value);
     JsonWriter& string(std::string_view key, std::string_view value);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 
@@ -12,12 +13,12 @@
 namespace zemtral::cli {
 namespace {
 
-struct Run {
+struct CliRun {
     int code;
     std::string out, err;
 };
 
-Run run(const std::vector<std::string>& args) {
+CliRun run(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     const int code = runCli(args, out, err);
     return {code, out.str(), err.str()};
@@ -57,8 +58,8 @@ TEST(JsonWriter, NumbersRoundTripAndTextsAreEscaped) {
     json.beginObject().string("text", "a\"b\\c\n").numbers("v", values).numbers("f", singles);
     json.number("nan", std::nan("")).beginObject("o").boolean("b", true).endObject().endObject();
     EXPECT_EQ(json.text(),
-              "{\"text\":\"a\\\"b\\\\c\\n\",\"v\":[0.1,0.333333333333333315,1e-300,-2.5],"
-              "\"f\":[0.15,0.333333343],\"nan\":null,\"o\":{\"b\":true}}");
+              "{\"text\":\"a\\\"b\\\\c\\n\",\"v\":[0.1,0.3333333333333333,1e-300,-2.5],"
+              "\"f\":[0.15,0.33333334],\"nan\":null,\"o\":{\"b\":true}}");
     for (double v : values) {
         EXPECT_EQ(std::strtod(JsonWriter::numberText(v).c_str(), nullptr), v);
     }
@@ -67,7 +68,7 @@ TEST(JsonWriter, NumbersRoundTripAndTextsAreEscaped) {
 TEST(Cli, UsageErrorsAndHelp) {
     EXPECT_EQ(run({}).code, kExitUsage);
     EXPECT_EQ(run({"frobnicate"}).code, kExitUsage);
-    const Run help = run({"--help"});
+    const CliRun help = run({"--help"});
     EXPECT_EQ(help.code, kExitOk);
     EXPECT_NE(help.out.find("simulate"), std::string::npos);
     EXPECT_EQ(run({"simulate", "--help"}).code, kExitOk);
@@ -79,7 +80,7 @@ TEST(Cli, UsageErrorsAndHelp) {
 }
 
 TEST(CliSimulate, RefusalTextsOnStderr) {
-    const Run r = run({"simulate", "--model", "4", "--c0", "A=1,B=0", "--k1", "0"});
+    const CliRun r = run({"simulate", "--model", "4", "--c0", "A=1,B=0", "--k1", "0"});
     EXPECT_EQ(r.code, kExitRefused);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err,
@@ -89,7 +90,7 @@ TEST(CliSimulate, RefusalTextsOnStderr) {
 }
 
 TEST(CliSimulate, FormatsCarryTheEngineResult) {
-    const Run json = run({"simulate", "--model", "2", "--k1", "0.1", "--tend", "50", "--format", "json"});
+    const CliRun json = run({"simulate", "--model", "2", "--k1", "0.1", "--tend", "50", "--format", "json"});
     ASSERT_EQ(json.code, kExitOk) << json.err;
     EXPECT_EQ(json.out.rfind("{\"model\":2,\"t\":[0,0.25,", 0), 0u) << json.out.substr(0, 60);
     EXPECT_NE(json.out.find("\"c\":{\"A\":[1,"), std::string::npos);
@@ -97,21 +98,21 @@ TEST(CliSimulate, FormatsCarryTheEngineResult) {
     EXPECT_EQ(json.out.find("\"B\""), std::string::npos);  // only the model's species
     EXPECT_NE(json.out.find("\"halfLifeA\":0"), std::string::npos);
 
-    const Run csv = run({"simulate", "--model", "9", "--format", "csv", "--rates"});
+    const CliRun csv = run({"simulate", "--model", "9", "--format", "csv", "--rates"});
     ASSERT_EQ(csv.code, kExitOk) << csv.err;
     EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')), "t,rA,rB,rC,rP");
     EXPECT_EQ(countLines(csv.out), 202);
 
-    const Run table = run({"simulate", "--model", "11", "--unit", "min"});
+    const CliRun table = run({"simulate", "--model", "11", "--unit", "min"});
     ASSERT_EQ(table.code, kExitOk) << table.err;
     EXPECT_EQ(table.out.rfind("\r\n       t/min", 0), 0u);
     EXPECT_NE(table.out.find("cQ/(mol/l)"), std::string::npos);
     EXPECT_NE(table.out.find("\r\n      100.00        \t"), std::string::npos);
 
-    const Run mm = run({"simulate", "--model", "10", "--mm", "--normalised", "--format", "csv"});
+    const CliRun mm = run({"simulate", "--model", "10", "--mm", "--normalised", "--format", "csv"});
     ASSERT_EQ(mm.code, kExitOk) << mm.err;
     EXPECT_EQ(mm.out.substr(0, mm.out.find('\n')), "S0,rP");
-    EXPECT_NE(mm.out.find("\n20,0.952381"), std::string::npos);  // x/(x + 1) at x = 20
+    EXPECT_NE(mm.out.find("\n20,0.95238096"), std::string::npos);  // x/(x + 1) at x = 20
 }
 
 // The built program itself: exit codes and streams as a script sees them.
@@ -136,6 +137,33 @@ TEST(CliProgram, EndToEnd) {
     EXPECT_EQ(countLines(out), 202);
     EXPECT_EQ(exitCode("simulate --model 20 --order -1", nullptr), 1);
     EXPECT_EQ(exitCode("nothing", nullptr), 2);
+}
+
+}  // namespace
+}  // namespace zemtral::cli
+
+namespace zemtral::cli {
+namespace {
+
+TEST(CliHalfLife, ClosedFormNumericalAndRefusal) {
+    std::ostringstream out, err;
+    ASSERT_EQ(runCli({"halflife", "--model", "2", "--k1", "0.2"}, out, err), kExitOk) << err.str();
+    EXPECT_EQ(out.str(), "{\"halfLifeA\":3.465736,\"halfLifeB\":0}\n");  // ln 2 / 0.2 as a single
+
+    // Model 20 with n = 1 is first order: the simulated half-life is close to ln 2 / k.
+    std::ostringstream numeric, err2;
+    ASSERT_EQ(
+        runCli({"halflife", "--model", "20", "--order", "1", "--k1", "0.2", "--tend", "20"}, numeric, err2),
+        kExitOk);
+    const std::string text = numeric.str();
+    const double value = std::strtod(text.c_str() + text.find(':') + 1, nullptr);
+    EXPECT_NEAR(value, std::log(2.0) / 0.2, 1e-3);
+
+    // Model 8 whose equilibrium lies above c(A)(0)/2: the program's message, exit code 1.
+    std::ostringstream out3, err3;
+    EXPECT_EQ(runCli({"halflife", "--model", "8", "--k1", "0.1", "--k2", "0.5"}, out3, err3), kExitRefused);
+    EXPECT_NE(err3.str().find("c(A)(0)/2 kann bei dieser Gleichgewichtslage nicht erreicht werden"),
+              std::string::npos);
 }
 
 }  // namespace
