@@ -367,6 +367,56 @@ std::string fittingCaption(const WorkingState& state, const ActivationParameters
     return caption;
 }
 
+FittingWindowTexts fittingWindowTexts(const WorkingState& state, std::uint8_t kTForm) {
+    FittingWindowTexts t;
+    const std::string& u = state.timeUnit;
+    const std::uint8_t mode = state.fittingMode;
+    const bool model10 = state.modelId == 10;
+    const char* captions[6] = {"", "c(A)", "c(B)", "c(C)", "c(P)", "c(Q)"};
+    const char* captions10[6] = {"", "c(E)", "c(S)", "c(ES)", "c(P)", "c(Q)"};
+    for (int s = 1; s <= 5; ++s) {
+        t.speciesCaption[s] = model10 ? captions10[s] : captions[s];
+    }
+    if (mode == kFittingRateConstants || mode == kFittingOrder) {
+        t.autoFitToolTip = " ein mehrmaliges Fitting kann u. U. das Ergebnis noch verbessern ";
+    }
+    if (mode == kFittingOrder) {
+        t.frameCaption = "kin. Modell: A => P, Fitting der Rkt.-ordnung";
+        t.paramLabel[2] = "Reaktionsordnung n";
+        t.paramUnit[2] = "n";
+        if (state.modelId == 20) {
+            t.modelLabel = "kinet. Modell:  " + modelDisplayText(20) +
+                           " (n = " + formatNumber(state.reactionOrder, "0.00") + ")";
+        }
+    }
+    if (nonIsothermal(mode)) {
+        t.paramToolTip = " nur niedrige Startwerte führen zum Erfolg (teste 0|1|10|100) ";
+        t.frameCaption = mode == kFittingNonIsothermalFirst ? " kinet. Modell: A => P, 1. Ord."
+                                                            : " kinet. Modell: 2A => P, 2. Ord.";
+        if (kTForm == kKTEyring) {
+            t.paramLabel[1] = "mol. Aktivierungs-Entropie s#";
+            t.paramUnit[1] = "s# /(J/(mol K))";
+            t.paramLabel[2] = "mol. Aktivierungs-Enthalpie h#";
+            t.paramUnit[2] = "h# /(J/mol)";
+        } else if (mode == kFittingNonIsothermalFirst) {
+            t.paramLabel[1] = "Arrhenius-Präexponentialfaktor A";
+            t.paramUnit[1] = "A/(1/" + u + ")";
+            t.paramLabel[2] = "mol. Aktivierungsenergie EA";
+            t.paramUnit[2] = "EA /(J/mol)";
+        } else {
+            t.paramLabel[1] = "Arrhenius-Präexponentialfaktor A";
+            t.paramUnit[1] = "A/(1/(" + u + " mol/l))";
+            t.paramLabel[2] = "Aktivierungsenergie EA";
+            t.paramUnit[2] = "EA /(J/mol)";
+        }
+    }
+    return t;
+}
+
+std::string standardDeviationToolTip(int j) {
+    return std::to_string(j) + " Standardabweichung des Parameters ";
+}
+
 std::string nonIsothermalCurveLegend(float temperature) {
     return "c(A) T/K = " + formatNumber(temperature, "####,##");
 }

@@ -133,6 +133,21 @@ std::string entropyLabelText(double deltaS, char decimalSeparator = '.');
 std::string fittingCaption(const WorkingState& state, const ActivationParameters& activation,
                            std::uint8_t kTForm);
 
+/// @brief The texts of the fitting window that depend on the mode (empty = the window's own).
+struct FittingWindowTexts {
+    std::string frameCaption;                   ///< modes 2, 6, 7
+    std::array<std::string, 4> paramLabel;      ///< 1..3
+    std::array<std::string, 4> paramUnit;       ///< 1..3
+    std::string paramToolTip;                   ///< text boxes 1 and 2 in modes 6 and 7
+    std::string autoFitToolTip;                 ///< modes 1 and 2
+    std::array<std::string, 6> speciesCaption;  ///< chkConcFQS(1..5)
+    std::string modelLabel;                     ///< mode 2 with model 20: with " (n = ...)"
+};
+FittingWindowTexts fittingWindowTexts(const WorkingState& state, std::uint8_t kTForm);
+
+/// @brief Tool tip of the standard-deviation label j: j + " Standardabweichung des Parameters ".
+std::string standardDeviationToolTip(int j);
+
 /// @brief Legend of a curve of the non-isothermal fitting: "c(A) T/K = " + T as "####,##".
 std::string nonIsothermalCurveLegend(float temperature);
 

@@ -79,6 +79,33 @@ CalculatorUnits calculatorUnits(std::uint8_t fittingMode, const std::string& tim
     return {"((mol/l)^(1-n))/" + timeUnit, "((mol/l)^(1-n))/s"};
 }
 
+CalculatorTexts calculatorTexts(std::uint8_t kTForm, std::uint8_t fittingMode, const std::string& timeUnit,
+                                const ActivationParameters& activation) {
+    CalculatorTexts t;
+    t.units = calculatorUnits(fittingMode, timeUnit);
+    if (kTForm == kKTEyring) {
+        t.title = "Eyring-Rechner";
+        t.formula = "berechnet k = kB/h T exp(-H#/(R T)) exp(S#/R)";
+        t.explanations = {"   n = Reaktionsordnung", "kB/h /(1/(K s)) =", "h# = mol. Aktivierungsenthalpie",
+                          "s# = mol. Aktivierungsentropie"};
+        t.inputLabel0 = "s# /J/(mol K) =";
+        t.inputLabel1 = "h# /J/mol  =";
+        t.input0 = formatSingle(static_cast<float>(activation.deltaS));
+        t.input1 = formatSingle(static_cast<float>(activation.deltaH));
+    } else {
+        t.title = "Arrhenius-Rechner";
+        t.formula = "berechnet k = A exp(-EA / (R T))";
+        t.explanations = {"EA   = mol. Aktivierungsenergie",
+                          "[A]   = ((mol/l)^(1-n))/" + timeUnit + "     (Präexponentialfaktor)",
+                          "            (n = Reaktionsordnung)"};
+        t.inputLabel0 = "A =";
+        t.inputLabel1 = "EA /J/mol =";
+        t.input0 = formatSingle(static_cast<float>(activation.arrheniusA));
+        t.input1 = formatSingle(static_cast<float>(activation.activationEnergy));
+    }
+    return t;
+}
+
 std::optional<SpeciesArray> singlePointConcentrations(double t, double tAxisEnd, std::int16_t model,
                                                       const WorkingState& state,
                                                       const SimulationResult& last) {

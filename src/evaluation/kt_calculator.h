@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/engine.h"
 #include "core/working_state.h"
@@ -43,6 +44,19 @@ struct CalculatorUnits {
     std::string kPerSecond;
 };
 CalculatorUnits calculatorUnits(std::uint8_t fittingMode, const std::string& timeUnit);
+
+/// @brief What the calculator shows on activation.
+struct CalculatorTexts {
+    std::string title;    ///< "Arrhenius-Rechner" / "Eyring-Rechner"
+    std::string formula;  ///< "berechnet k = ..."
+    std::vector<std::string> explanations;
+    std::string inputLabel0, inputLabel1;
+    std::string input0, input1;     ///< presets: stored A and EA, or ΔS# and ΔH# (4-byte texts)
+    std::string input2 = "298.15";  ///< the temperature
+    CalculatorUnits units;
+};
+CalculatorTexts calculatorTexts(std::uint8_t kTForm, std::uint8_t fittingMode, const std::string& timeUnit,
+                                const ActivationParameters& activation);
 
 /// @brief The single-point calculator: the concentrations of all slots at t from the last run;
 /// nothing (the caller beeps) when t > tAxisEnd, t < 0 or the lookup fails.

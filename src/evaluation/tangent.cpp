@@ -77,6 +77,16 @@ std::optional<TangentValue> tangentAt(const TangentSpline& spline, double t, con
     return TangentValue{AkimaValue(spline.spline, t, 0), AkimaValue(spline.spline, t, 1)};
 }
 
+std::string tangentRateLabel(int slot) {
+    static const char* letters[6] = {"", "A", "B", "C", "P", "Q"};
+    const std::string x = letters[slot >= 1 && slot <= 5 ? slot : 0];
+    return "r(" + x + ") = dc(" + x + ")/dt =  ";
+}
+
+std::string tangentRateUnit(const std::string& timeUnit) {
+    return "mol/(l " + timeUnit + ")";
+}
+
 float smoothingExponentOfSlider(int sliderValue) {
     return static_cast<float>(sliderValue) / 200.0f;
 }

@@ -2,6 +2,7 @@
 // Rates of reaction read off measured concentration-time points: an Akima spline through the
 // points of one species, drawn over them and evaluated with its slope at a chosen time.
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "data/exp_data_set.h"
@@ -32,6 +33,11 @@ struct TangentValue {
 
 /// @brief "Berechnen": nothing (the caller beeps) when t > XMax or t < 0 or there is no spline.
 std::optional<TangentValue> tangentAt(const TangentSpline& spline, double t, const PlotWindow& window);
+
+/// @brief lblr: "r(X) = dc(X)/dt =  " for the species letter of the slot.
+std::string tangentRateLabel(int slot);
+/// @brief Its unit: "mol/(l " + time unit + ")".
+std::string tangentRateUnit(const std::string& timeUnit);
 
 /// @brief Smoothing exponent of the slider value 0..100: q = value/200.
 float smoothingExponentOfSlider(int sliderValue);

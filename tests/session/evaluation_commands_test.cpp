@@ -1,0 +1,254 @@
+// The evaluation commands' preconditions and texts, word for word, and what they set.
+#include "session/evaluation_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "support/recording_dialogs.h"
+
+namespace zemtral {
+namespace {
+
+using test::RecordingDialogs;
+
+void addPoint(Session& s, double t, double cA, double cB = 0.0) {
+    ExpPoint p;
+    p.t = t;
+    p.c[kSlotA] = cA;
+    p.c[kSlotB] = cB;
+    s.data.points.push_back(p);
+    s.data.pointCount = static_cast<std::int16_t>(s.data.points.size() - 1);
+}
+
+Session ctSession(int points) {
+    Session s;
+    for (int i = 0; i < points; ++i) {
+        addPoint(s, i, std::exp(-0.1 * i), 0.5 * std::exp(-0.1 * i));
+    }
+    s.survey.hasCtData = points >= 2;
+    s.survey.shownSpecies = {false, true, true, false, false, false};
+    s.state.conc0[kSlotA] = 1.0;
+    return s;
+}
+
+TEST(EvaluationCommands, CtEvaluationChecksInOrder) {
+    RecordingDialogs d;
+    Session none;
+    none.state.fittingMode = kFittingRateConstants;
+    EXPECT_FALSE(startCtEvaluation(none, 1, d).started);
+    EXPECT_EQ(none.state.fittingMode, kFittingNone);
+    EXPECT_EQ(d.last().title, kNotPossibleTitle);
+    EXPECT_EQ(d.last().icon, MessageIcon::Critical);
+    EXPECT_EQ(d.last().text,
+              "Keine oder zuwenig experimentelle c-t-Daten.\r\nGeben Sie Daten im Dateneditor ein (=> "
+              "Neueingabe).");
+
+    Session three = ctSession(3);
+    EXPECT_FALSE(startCtEvaluation(three, 4, d).started);
+    EXPECT_EQ(d.last().text,
+              "Keine (oder zuwenig) experimentelle c-t-Daten.\r\nGeben Sie Daten im Dateneditor ein (=> "
+              "Neueingabe).");
+    EXPECT_EQ(startCtEvaluation(three, 1, d).diagramKind, kKindFirstOrder);
+    EXPECT_EQ(three.state.modelId, 2);
+
+    EXPECT_FALSE(startCtEvaluation(three, 3, d).started);
+    EXPECT_EQ(d.last().text, "Es werden beide Anfangskonzentrationen c(A)(0) und c(B)(0) benötigt.");
+    three.state.conc0[kSlotB] = 1.0;
+    EvaluationCommandResult equal = startCtEvaluation(three, 3, d);
+    EXPECT_EQ(equal.diagramKind, kKindSecondOrder);
+    EXPECT_TRUE(three.evaluation.equalStartConc);
+    EXPECT_EQ(three.state.modelId, 4);
+    three.state.conc0[kSlotB] = 0.5;
+    EXPECT_EQ(startCtEvaluation(three, 3, d).diagramKind, kKindSecondOrderUnequal);
+    EXPECT_FALSE(three.evaluation.equalStartConc);
+
+    three.state.conc0[kSlotA] = 0.0;
+    EXPECT_FALSE(startCtEvaluation(three, 2, d).started);
+    EXPECT_EQ(d.last().text, "Keine Anfangskonzentration c(A)(0) gefunden");
+}
+
+TEST(EvaluationCommands, LambdaEvaluationChecksAndHints) {
+    RecordingDialogs d;
+    Session s;
+    EXPECT_FALSE(startLambdaEvaluation(s, 1, d).started);
+    EXPECT_EQ(d.last().text,
+              "Keine oder zuwenig experimentelle lambda-Daten.\r\nGeben Sie Daten im Dateneditor ein "
+              "(=> Neueingabe).");
+    s.survey.hasLambdaData = true;
+    s.data.lambdaInf = 10.0;
+    for (int i = 1; i <= 4; ++i) {
+        ExpPoint p;
+        p.t = i;
+        p.lambda = static_cast<float>(10 - 8 * std::exp(-0.2 * i));
+        s.data.points.push_back(p);
+    }
+    s.data.pointCount = 4;
+    s.state.conc0[kSlotA] = 0.0;
+    EXPECT_FALSE(startLambdaEvaluation(s, 2, d).started);
+    EXPECT_EQ(d.last().text.rfind(
+                  "Für eine lambda-Auswertung nach 2. Ordnung muss\r\neine Anfangskonzentration", 0),
+              0u);
+    s.state.conc0[kSlotA] = 1.0;
+    s.state.conc0[kSlotB] = 0.5;
+    EXPECT_FALSE(startLambdaEvaluation(s, 3, d).started);
+    EXPECT_EQ(d.last().text, "Im Augenblick wird nur die Variante c(A)(0) = c(B)(0) unterstützt.");
+
+    d.shown.clear();
+    const EvaluationCommandResult r = startLambdaEvaluation(s, 1, d);
+    ASSERT_TRUE(r.started);
+    EXPECT_EQ(r.diagramKind, kKindLambdaFirstOrder);
+    EXPECT_TRUE(s.evaluation.lambdaMode);
+    ASSERT_EQ(d.shown.size(), 1u);  // no lambda(0): the hint, and the evaluation goes on
+    EXPECT_EQ(d.last().title, "Hinweis zur Auswertung der lambda-Werte, 1. Ordnung");
+    EXPECT_EQ(d.last().icon, MessageIcon::Exclamation);
+    ASSERT_TRUE(r.axisWindow.has_value());
+    EXPECT_FLOAT_EQ(r.axisWindow->xMax, 4.2f);
+
+    s.data.lambdaInf = 0.0;
+    EXPECT_FALSE(startLambdaEvaluation(s, 1, d).started);
+    EXPECT_EQ(d.last().text, "Keinen Wert lambda(t = infin) gefunden");
+}
+
+TEST(EvaluationCommands, FittingCommands) {
+    RecordingDialogs d;
+    Session none;
+    EXPECT_FALSE(startCtFitting(none, d).started);
+    EXPECT_EQ(none.state.fittingMode, kFittingRateConstants);
+    Session s = ctSession(6);
+    const EvaluationCommandResult r = startOrderFitting(s, d);
+    EXPECT_TRUE(r.started);
+    EXPECT_EQ(r.diagramKind, kKindFittingPoints);
+    EXPECT_EQ(s.state.modelId, 20);
+    EXPECT_EQ(s.state.fittingMode, kFittingOrder);
+    EXPECT_FLOAT_EQ(static_cast<float>(s.evaluation.fitParams[2]), s.state.reactionOrder);
+
+    d.shown.clear();
+    s.survey.temperatureCount = 1;
+    EXPECT_FALSE(startNonIsothermalFitting(s, 1, d).started);
+    ASSERT_EQ(d.shown.size(), 2u);
+    EXPECT_EQ(d.shown[0].title, "Warnung");
+    EXPECT_EQ(d.shown[0].text,
+              "Ein Datensatz mit nur einer Temperatur kann hier nicht zu einem \r\nsinnvollen "
+              "Ergebnis hinsichtlich ARRHENIUS- bzw. EYRING-Parametern führen.");
+    EXPECT_EQ(d.shown[1].text,
+              "Keine oder zuwenig experimentelle t-c-T-Daten.\r\nGeben Sie Daten im Dateneditor ein (=> "
+              "Neueingabe).");
+    s.survey.hasCtTData = true;
+    s.state.conc0[kSlotA] = 0.0;
+    EXPECT_FALSE(startNonIsothermalFitting(s, 2, d).started);
+    EXPECT_EQ(d.last().text, "Für diesen Fall muss die Anfangskonzentration c(A)(0) gegeben sein.");
+    EXPECT_TRUE(startNonIsothermalFitting(s, 1, d).started);
+    EXPECT_EQ(s.state.fittingMode, kFittingNonIsothermalFirst);
+    EXPECT_EQ(s.state.modelId, 2);
+}
+
+TEST(EvaluationCommands, KTEvaluationNeedsTwoDistinctPairs) {
+    RecordingDialogs d;
+    Session s;
+    EXPECT_FALSE(startKTEvaluation(s, 1, d).started);
+    EXPECT_EQ(d.last().text, "Erst experimentelle Punkte k-T laden oder eingeben!");
+    s.survey.hasKTData = true;
+    for (int i = 0; i < 2; ++i) {
+        ExpPoint p;
+        p.k = 0.2;
+        p.T = 300;
+        p.exclude = static_cast<std::int16_t>(i == 1 ? -1 : 0);  // excluded still counts as a pair
+        s.data.points.push_back(p);
+    }
+    s.data.pointCount = 2;
+    EXPECT_FALSE(startKTEvaluation(s, 1, d).started);
+    EXPECT_EQ(d.last().text, "mindestens zwei unterschiedliche Paare k - T nötig!");
+    s.data.points[2].T = 320;
+    const EvaluationCommandResult r = startKTEvaluation(s, 2, d);
+    EXPECT_TRUE(r.started);
+    EXPECT_EQ(r.diagramKind, kKindEyring);
+}
+
+TEST(EvaluationCommands, DrawCurveChecksListEveryProblem) {
+    Session s;
+    applyModelDefaults(s.state, 10);
+    s.state.fittingMode = kFittingRateConstants;
+    s.state.conc0[kSlotB] = 0.0;
+    s.state.rateConst = {0.0, 0.0, -1.0, 0.0};
+    const std::vector<std::string> lines = drawFittingCurveProblems(s);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "- noch keine Eingabe einer Anfangskonzentration c(S)(0)");
+    EXPECT_EQ(lines[1], "- Geschwindigkeitskonstante k1 muss größer Null sein");
+    EXPECT_EQ(lines[2], "- Geschwindigkeitskonstante k2 muss größer Null sein");
+    EXPECT_EQ(lines[3], "- Geschwindigkeitskonstante k3 muss größer Null sein");
+    RecordingDialogs d;
+    EXPECT_FALSE(drawFittingCurve(s, d).has_value());
+    EXPECT_EQ(d.last().text, lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2] + "\r\n" + lines[3]);
+
+    Session auto5;
+    applyModelDefaults(auto5.state, 5);
+    auto5.state.conc0[kSlotP] = 0.0;
+    auto5.state.fittingMode = kFittingRateConstants;
+    EXPECT_EQ(
+        drawFittingCurveProblems(auto5).front(),
+        "- für Autokatalyse muss ein (geringes) c(P)(0) gegeben sein, sonst springt die Reaktion nicht an ");
+
+    // Modes 6 and 7: one curve per temperature with k(T) and its legend.
+    Session ni;
+    ni.state.fittingMode = kFittingNonIsothermalFirst;
+    ni.evaluation.activation.arrheniusA = 2.0;
+    ni.evaluation.activation.activationEnergy = 5000 * kGasConstant;
+    ni.survey.temperatureCount = 2;
+    ni.survey.temperatureList = {0.0f, 300.0f, 350.0f};
+    const std::vector<FittingCurve> curves = fittingCurves(ni);
+    ASSERT_EQ(curves.size(), 2u);
+    EXPECT_NEAR(curves[1].k1, 2.0 * std::exp(-5000.0 / 350.0), 1e-18);
+    EXPECT_EQ(curves[1].legend, "c(A) T/K = 350");
+}
+
+TEST(EvaluationCommands, AutoFittingAndManualChangesWriteTheWorkingState) {
+    RecordingDialogs d;
+    Session s = ctSession(8);
+    applyModelDefaults(s.state, 2);
+    s.state.fittingMode = kFittingRateConstants;
+    s.evaluation.fitSpecies = {false, true, false, false, false, false};
+    typeFitParameter(s, 1, "0");
+    EXPECT_EQ(s.state.rateConst[1], 1e-8);
+    typeFitParameter(s, 1, "0,2");
+    slideFitParameter(s, 1, 100, false);
+    EXPECT_DOUBLE_EQ(s.state.rateConst[1], 0.4);
+    const AutoFitOutcome out = autoFitting(s, d);
+    EXPECT_TRUE(out.fit.converged);
+    EXPECT_TRUE(d.shown.empty());
+    EXPECT_NEAR(s.state.rateConst[1], 0.1, 1e-7);
+    EXPECT_EQ(s.evaluation.fitParams[1], s.state.rateConst[1]);
+    EXPECT_TRUE(s.evaluation.standardDeviationShown);
+
+    Session two = ctSession(2);
+    applyModelDefaults(two.state, 6);
+    two.state.fittingMode = kFittingRateConstants;
+    EXPECT_TRUE(autoFitting(two, d).refused);
+    EXPECT_EQ(d.last().title, kNotPossibleTitle);
+}
+
+TEST(EvaluationCommands, TangentCommandAndCalculation) {
+    Session s;
+    for (int i = 0; i <= 4; ++i) {
+        ExpPoint p;
+        p.t = 10.0 * i;
+        p.c[kSlotC] = 0.1 * i;
+        s.data.points.push_back(p);
+    }
+    s.data.pointCount = 5;
+    s.state.smoothingExponent = 0.3f;
+    const EvaluationCommandResult r = startTangent(s, 3);
+    EXPECT_EQ(r.diagramKind, kKindSingleSpecies);
+    EXPECT_EQ(r.selectedSpecies, 3);
+    EXPECT_EQ(s.state.smoothingExponent, 0.0f);
+    ASSERT_TRUE(r.axisWindow.has_value());
+    RecordingDialogs d;
+    const auto v = calculateTangent(s, "25", *r.axisWindow, d);
+    ASSERT_TRUE(v.has_value());
+    EXPECT_NEAR(v->rate, 0.01, 1e-12);
+    EXPECT_FALSE(calculateTangent(s, "99", *r.axisWindow, d).has_value());
+    EXPECT_EQ(d.beeps, 1);
+}
+
+}  // namespace
+}  // namespace zemtral
