@@ -20,18 +20,18 @@ bool transformPoint(const ExpPoint& pt, const ExpDataSet& data, const Evaluation
     const double cB = pt.c[kSlotB];
     x = static_cast<float>(pt.t);
     switch (in.kind) {
-        case kKindArrhenius:
-        case kKindEyring: {
+        case kEvalArrhenius:
+        case kEvalEyring: {
             const float temperature = static_cast<float>(pt.T);
             if (!(temperature > 0.0f)) {
                 return false;
             }
             x = 1.0 / pt.T;
-            y = in.kind == kKindArrhenius ? std::log(pt.k) : std::log(pt.k / pt.T);
+            y = in.kind == kEvalArrhenius ? std::log(pt.k) : std::log(pt.k / pt.T);
             return true;
         }
-        case kKindFirstOrder:
-        case kKindLambdaFirstOrder:
+        case kEvalFirstOrder:
+        case kEvalLambdaFirstOrder:
             if (in.lambdaMode) {
                 if (!(pt.lambda > 0.0f)) {
                     return false;
@@ -46,26 +46,26 @@ bool transformPoint(const ExpPoint& pt, const ExpDataSet& data, const Evaluation
             }
             y = std::log(cA);
             return true;
-        case kKindSecondOrder:
+        case kEvalSecondOrder:
             if (!(cA > 0.0)) {
                 return false;
             }
             y = 1.0 / cA;
             return true;
-        case kKindWilkinson:
+        case kEvalWilkinson:
             // A concentration 0 means "not measured": such a point has no conversion to plot.
             if (!(pt.t > 1e-8) || !(cA > 0.0)) {
                 return false;
             }
             y = pt.t / ((in.cA0 - cA) / in.cA0);
             return true;
-        case kKindSecondOrderUnequal:
+        case kEvalSecondOrderUnequal:
             if (!(cA > 0.0) || !(cB > 0.0)) {
                 return false;
             }
             y = std::log(cA / cB);
             return true;
-        case kKindLambdaSecondOrder: {
+        case kEvalLambdaSecondOrder: {
             if (!(pt.lambda > 0.0f)) {
                 return false;
             }
@@ -109,7 +109,7 @@ EvalPointLists EvalPoints(const ExpDataSet& data, const EvaluationInputs& in, do
     double cA0 = 0.0, cB0 = 0.0;
     for (int i = 1; i <= data.pointCount && i < static_cast<int>(data.points.size()); ++i) {
         const ExpPoint& pt = data.points[i];
-        if (in.kind == kKindSecondOrderUnequal && pt.t == 0.0) {
+        if (in.kind == kEvalSecondOrderUnequal && pt.t == 0.0) {
             cA0 = pt.c[kSlotA];
             cB0 = pt.c[kSlotB];
         }
@@ -163,11 +163,11 @@ LinearEvaluationResult evaluateLinearised(const ExpDataSet& data, const Evaluati
     std::string extra;
 
     switch (in.kind) {
-        case kKindArrhenius:
-        case kKindEyring: {
+        case kEvalArrhenius:
+        case kEvalEyring: {
             out.activationEnergy = b * (-kGasConstant) / 1000.0;
             out.slopeField = out.activationEnergy;
-            if (in.kind == kKindArrhenius) {
+            if (in.kind == kEvalArrhenius) {
                 out.preExponential = std::exp(a);
                 out.resultLine = "Berechnungsergebnis: EA/(kJ/mol) = " +
                                  formatNumber(out.activationEnergy, "####0.00", sep) +
@@ -182,7 +182,7 @@ LinearEvaluationResult evaluateLinearised(const ExpDataSet& data, const Evaluati
             }
             break;
         }
-        case kKindWilkinson: {
+        case kEvalWilkinson: {
             out.order = 2.0 * b;
             out.k = (1.0 / a) / std::pow(static_cast<double>(in.cA0), out.order - 1.0);
             out.interceptField = out.k;
@@ -190,21 +190,21 @@ LinearEvaluationResult evaluateLinearised(const ExpDataSet& data, const Evaluati
                              ";  k = " + formatSingle(static_cast<float>(out.k), sep);
             break;
         }
-        case kKindFirstOrder:
-        case kKindLambdaFirstOrder:
-        case kKindSecondOrder:
-        case kKindSecondOrderUnequal:
-        case kKindLambdaSecondOrder: {
-            if (in.kind == kKindFirstOrder || in.kind == kKindLambdaFirstOrder) {
+        case kEvalFirstOrder:
+        case kEvalLambdaFirstOrder:
+        case kEvalSecondOrder:
+        case kEvalSecondOrderUnequal:
+        case kEvalLambdaSecondOrder: {
+            if (in.kind == kEvalFirstOrder || in.kind == kEvalLambdaFirstOrder) {
                 out.k = -b;
-                if (in.kind == kKindLambdaFirstOrder && in.lambdaMode && data.lambda0 == 0.0) {
+                if (in.kind == kEvalLambdaFirstOrder && in.lambdaMode && data.lambda0 == 0.0) {
                     out.lambda0Extrapolated = data.lambdaInf - std::exp(a);
                     extra = ", lambda(0), extrapol. = " +
                             formatSingle(static_cast<float>(out.lambda0Extrapolated), sep);
                 }
-            } else if (in.kind == kKindSecondOrder) {
+            } else if (in.kind == kEvalSecondOrder) {
                 out.k = in.equalStartConc ? b : b / 2.0;
-            } else if (in.kind == kKindSecondOrderUnequal) {
+            } else if (in.kind == kEvalSecondOrderUnequal) {
                 out.k = b / (cA0Data - cB0Data);
             } else {
                 out.k = data.lambda0 != 0.0 ? b : b / (static_cast<double>(in.cA0) * a);
@@ -289,13 +289,13 @@ ExperimentalPoints zeigeExperPunkte(const ExpDataSet& data, const PointDisplayIn
             continue;
         }
         switch (in.kind) {
-            case kKindMeasuredKT:
-            case kKindArrhenius:
-            case kKindEyring: {
+            case kEvalMeasuredKT:
+            case kEvalArrhenius:
+            case kEvalEyring: {
                 if (!(pt.T > 0.0) || !(pt.k > 0.0)) {
                     break;
                 }
-                if (in.kind == kKindMeasuredKT) {
+                if (in.kind == kEvalMeasuredKT) {
                     plot(6, pt.T, pt.k);
                 } else {
                     double x = 0, y = 0;
@@ -305,18 +305,18 @@ ExperimentalPoints zeigeExperPunkte(const ExpDataSet& data, const PointDisplayIn
                 }
                 break;
             }
-            case kKindFirstOrder:
-            case kKindSecondOrder:
-            case kKindWilkinson:
-            case kKindSecondOrderUnequal:
-            case kKindLambdaFirstOrder:
-            case kKindLambdaSecondOrder: {
-                const bool needsA = in.kind == kKindSecondOrder || in.kind == kKindWilkinson ||
-                                    (in.kind == kKindFirstOrder && !ev.lambdaMode);
+            case kEvalFirstOrder:
+            case kEvalSecondOrder:
+            case kEvalWilkinson:
+            case kEvalSecondOrderUnequal:
+            case kEvalLambdaFirstOrder:
+            case kEvalLambdaSecondOrder: {
+                const bool needsA = in.kind == kEvalSecondOrder || in.kind == kEvalWilkinson ||
+                                    (in.kind == kEvalFirstOrder && !ev.lambdaMode);
                 if (needsA && !shownA) {
                     break;
                 }
-                if (in.kind == kKindWilkinson && !(ev.cA0 > 0.0f)) {
+                if (in.kind == kEvalWilkinson && !(ev.cA0 > 0.0f)) {
                     break;
                 }
                 double x = 0, y = 0;
@@ -330,7 +330,7 @@ ExperimentalPoints zeigeExperPunkte(const ExpDataSet& data, const PointDisplayIn
                 for (int d = 1; d <= kSlotCount; ++d) {
                     const bool inMask =
                         in.speciesMask.size() >= static_cast<std::size_t>(d) && in.speciesMask[d - 1] == '1';
-                    if (in.kind == kKindSingleSpecies ? d != in.selectedSpecies : !inMask) {
+                    if (in.kind == kEvalSingleSpecies ? d != in.selectedSpecies : !inMask) {
                         continue;
                     }
                     if (!in.shownSpecies[d] || !(pt.c[d] > 0.0)) {
@@ -347,7 +347,7 @@ ExperimentalPoints zeigeExperPunkte(const ExpDataSet& data, const PointDisplayIn
 
 bool pointSetsAvailable(const PointDisplayInputs& in, bool hasLambdaData, bool hasKTData) {
     const bool temperatureKind =
-        in.kind == kKindMeasuredKT || in.kind == kKindArrhenius || in.kind == kKindEyring;
+        in.kind == kEvalMeasuredKT || in.kind == kEvalArrhenius || in.kind == kEvalEyring;
     if (temperatureKind) {
         return hasKTData;
     }
@@ -355,7 +355,7 @@ bool pointSetsAvailable(const PointDisplayInputs& in, bool hasLambdaData, bool h
         return true;
     }
     if (in.evaluation.lambdaMode && hasLambdaData &&
-        (in.kind == kKindLambdaFirstOrder || in.kind == kKindLambdaSecondOrder)) {
+        (in.kind == kEvalLambdaFirstOrder || in.kind == kEvalLambdaSecondOrder)) {
         return true;
     }
     for (int d = 1; d <= kSlotCount; ++d) {

@@ -14,20 +14,20 @@
 
 namespace zemtral {
 
-/// @brief Diagram kinds of the evaluations.
+/// @brief Diagram kinds of the evaluations (the values of DiagramKind).
 enum EvaluationKind : int {
-    kKindMeasuredConc = -1,
-    kKindMeasuredKT = -2,
-    kKindArrhenius = -3,
-    kKindEyring = -4,
-    kKindFirstOrder = -5,
-    kKindSecondOrder = -6,
-    kKindWilkinson = -7,
-    kKindSecondOrderUnequal = -8,
-    kKindFittingPoints = -9,
-    kKindLambdaFirstOrder = -10,
-    kKindLambdaSecondOrder = -11,
-    kKindSingleSpecies = 100,
+    kEvalMeasuredConc = -1,
+    kEvalMeasuredKT = -2,
+    kEvalArrhenius = -3,
+    kEvalEyring = -4,
+    kEvalFirstOrder = -5,
+    kEvalSecondOrder = -6,
+    kEvalWilkinson = -7,
+    kEvalSecondOrderUnequal = -8,
+    kEvalFittingPoints = -9,
+    kEvalLambdaFirstOrder = -10,
+    kEvalLambdaSecondOrder = -11,
+    kEvalSingleSpecies = 100,
 };
 
 /// @brief The axis window of the diagram.

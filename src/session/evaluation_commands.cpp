@@ -48,7 +48,7 @@ std::string joinLines(const std::vector<std::string>& lines) {
 EvaluationCommandResult fittingStarted() {
     EvaluationCommandResult r;
     r.started = true;
-    r.diagramKind = kKindFittingPoints;
+    r.diagramKind = kEvalFittingPoints;
     r.unloadDiagram = true;
     r.closeCalculationWindows = true;
     r.openFittingWindow = true;
@@ -93,19 +93,19 @@ EvaluationCommandResult startCtEvaluation(Session& session, int item, UserDialog
     switch (item) {
         case 1:
             session.state.modelId = 2;
-            result.diagramKind = kKindFirstOrder;
+            result.diagramKind = kEvalFirstOrder;
             break;
         case 2:
             session.state.modelId = 3;
-            result.diagramKind = kKindSecondOrder;
+            result.diagramKind = kEvalSecondOrder;
             break;
         case 3:
             session.state.modelId = 4;
             result.diagramKind =
-                session.evaluation.equalStartConc ? kKindSecondOrder : kKindSecondOrderUnequal;
+                session.evaluation.equalStartConc ? kEvalSecondOrder : kEvalSecondOrderUnequal;
             break;
         default:
-            result.diagramKind = kKindWilkinson;
+            result.diagramKind = kEvalWilkinson;
             break;
     }
     return result;
@@ -180,7 +180,7 @@ EvaluationCommandResult startLambdaEvaluation(Session& session, int item, UserDi
     }
     session.evaluation.lambdaMode = true;
     result.started = true;
-    result.diagramKind = item == 1 ? kKindLambdaFirstOrder : kKindLambdaSecondOrder;
+    result.diagramKind = item == 1 ? kEvalLambdaFirstOrder : kEvalLambdaSecondOrder;
     result.axisWindow = lambdaAxisRanges(
         session.data, evaluationInputs(result.diagramKind, session.state, session.evaluation));
     return result;
@@ -250,7 +250,7 @@ EvaluationCommandResult startKTEvaluation(Session& session, int item, UserDialog
     }
     result.started = true;
     result.unloadDiagram = true;
-    result.diagramKind = item == 2 ? kKindEyring : kKindArrhenius;
+    result.diagramKind = item == 2 ? kEvalEyring : kEvalArrhenius;
     return result;
 }
 
@@ -260,7 +260,7 @@ EvaluationCommandResult startTangent(Session& session, int item) {
     result.started = true;
     result.unloadDiagram = true;
     result.closeCalculationWindows = true;
-    result.diagramKind = kKindSingleSpecies;
+    result.diagramKind = kEvalSingleSpecies;
     result.selectedSpecies = slot;
     session.state.smoothingExponent = 0.0f;
     session.evaluation.tangent = prepareTangentSpline(session.data, slot, 0.0f);

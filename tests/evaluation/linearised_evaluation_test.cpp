@@ -39,7 +39,7 @@ TEST(LinearisedEvaluation, FirstOrderHalvingGivesLn2AndStoresK1) {
     add(data, point(2, 0.25));
     WorkingState state = stateWith(1.0);
     EvaluationState ev;
-    const LinearEvaluationResult r = runLinearisedEvaluation(data, kKindFirstOrder, state, ev);
+    const LinearEvaluationResult r = runLinearisedEvaluation(data, kEvalFirstOrder, state, ev);
     ASSERT_EQ(r.errorFlag, 0);
     EXPECT_TRUE(near(r.k, std::log(2.0), 1e-6));
     EXPECT_TRUE(near(state.rateConst[1], std::log(2.0), 1e-6));
@@ -56,14 +56,14 @@ TEST(LinearisedEvaluation, ExcludedAndUnmeasuredPointsHaveNoEffect) {
     }
     WorkingState state = stateWith(0.8);
     EvaluationState ev;
-    const LinearEvaluationResult clean = runLinearisedEvaluation(data, kKindFirstOrder, state, ev);
+    const LinearEvaluationResult clean = runLinearisedEvaluation(data, kEvalFirstOrder, state, ev);
 
     ExpPoint outlier = point(12.0, 0.05);
     outlier.exclude = -1;
     add(data, outlier);
     add(data, point(14.0, 0.0));    // not measured: skipped
     add(data, point(16.0, -0.01));  // impossible: skipped
-    const LinearEvaluationResult withOutlier = runLinearisedEvaluation(data, kKindFirstOrder, state, ev);
+    const LinearEvaluationResult withOutlier = runLinearisedEvaluation(data, kEvalFirstOrder, state, ev);
     ASSERT_EQ(withOutlier.errorFlag, 0);
     EXPECT_TRUE(near(clean.k, k, 1e-5));
     EXPECT_DOUBLE_EQ(withOutlier.k, clean.k);
@@ -85,9 +85,9 @@ TEST(LinearisedEvaluation, SecondOrderHalvesTheSlopeOnlyFor2A) {
     WorkingState state = stateWith(cA0, cA0);
     EvaluationState ev;
     ev.equalStartConc = false;
-    const LinearEvaluationResult r2 = runLinearisedEvaluation(twoA, kKindSecondOrder, state, ev);
+    const LinearEvaluationResult r2 = runLinearisedEvaluation(twoA, kEvalSecondOrder, state, ev);
     ev.equalStartConc = true;
-    const LinearEvaluationResult rab = runLinearisedEvaluation(aPlusB, kKindSecondOrder, state, ev);
+    const LinearEvaluationResult rab = runLinearisedEvaluation(aPlusB, kEvalSecondOrder, state, ev);
     EXPECT_TRUE(near(r2.k, k, 1e-5));
     EXPECT_TRUE(near(rab.k, k, 1e-5));
 }
@@ -104,7 +104,7 @@ TEST(LinearisedEvaluation, UnequalInitialConcentrationsComeFromThePointAtTimeZer
     // The working state's initial values are wrong on purpose: they must not be used.
     WorkingState state = stateWith(5.0, 3.0);
     EvaluationState ev;
-    const LinearEvaluationResult r = runLinearisedEvaluation(data, kKindSecondOrderUnequal, state, ev);
+    const LinearEvaluationResult r = runLinearisedEvaluation(data, kEvalSecondOrderUnequal, state, ev);
     ASSERT_EQ(r.errorFlag, 0);
     EXPECT_TRUE(near(r.k, k, 1e-5));
 
@@ -116,7 +116,7 @@ TEST(LinearisedEvaluation, UnequalInitialConcentrationsComeFromThePointAtTimeZer
     noStart.points[1].t = 0.5;
     state.rateConst[1] = 0.77;
     const LinearEvaluationResult failed =
-        runLinearisedEvaluation(noStart, kKindSecondOrderUnequal, state, ev);
+        runLinearisedEvaluation(noStart, kEvalSecondOrderUnequal, state, ev);
     EXPECT_EQ(failed.errorFlag, -1);
     EXPECT_EQ(failed.errorText, "Division durch Null");
     EXPECT_EQ(state.rateConst[1], 0.77);
@@ -137,7 +137,7 @@ TEST(LinearisedEvaluation, WilkinsonFindsSecondOrder) {
     WorkingState state = stateWith(cA0);
     state.rateConst[1] = 0.55;
     EvaluationState ev;
-    const LinearEvaluationResult r = runLinearisedEvaluation(data, kKindWilkinson, state, ev);
+    const LinearEvaluationResult r = runLinearisedEvaluation(data, kEvalWilkinson, state, ev);
     ASSERT_EQ(r.errorFlag, 0);
     EXPECT_EQ(r.points.size(), 5);  // t = 0 does not qualify
     EXPECT_TRUE(near(r.order, 2.0, 1e-4));
@@ -161,14 +161,14 @@ TEST(LinearisedEvaluation, LambdaFirstOrderWithAndWithoutLambda0) {
     WorkingState state = stateWith(0.0);
     EvaluationState ev;
     ev.lambdaMode = true;
-    const LinearEvaluationResult with = runLinearisedEvaluation(data, kKindLambdaFirstOrder, state, ev);
+    const LinearEvaluationResult with = runLinearisedEvaluation(data, kEvalLambdaFirstOrder, state, ev);
     ASSERT_EQ(with.errorFlag, 0);
     EXPECT_TRUE(near(with.k, k, 1e-4));
     EXPECT_EQ(with.resultLine.find("extrapol."), std::string::npos);
 
     // No lambda(0): ln(λ∞ − λ) is used and λ∞ − e^a extrapolates lambda(0).
     data.lambda0 = 0.0;
-    const LinearEvaluationResult without = runLinearisedEvaluation(data, kKindLambdaFirstOrder, state, ev);
+    const LinearEvaluationResult without = runLinearisedEvaluation(data, kEvalLambdaFirstOrder, state, ev);
     ASSERT_EQ(without.errorFlag, 0);
     EXPECT_TRUE(near(without.k, k, 1e-4));
     EXPECT_TRUE(near(without.lambda0Extrapolated, l0, 1e-4));
@@ -179,7 +179,7 @@ TEST(LinearisedEvaluation, LambdaFirstOrderWithAndWithoutLambda0) {
     atInfinity.t = 100.0;
     atInfinity.lambda = static_cast<float>(lInf);
     add(data, atInfinity);
-    EXPECT_EQ(runLinearisedEvaluation(data, kKindLambdaFirstOrder, state, ev).errorFlag, -1);
+    EXPECT_EQ(runLinearisedEvaluation(data, kEvalLambdaFirstOrder, state, ev).errorFlag, -1);
 }
 
 TEST(LinearisedEvaluation, LambdaSecondOrder) {
@@ -199,13 +199,13 @@ TEST(LinearisedEvaluation, LambdaSecondOrder) {
     state.modelId = 3;
     EvaluationState ev;
     ev.lambdaMode = true;
-    const LinearEvaluationResult r = runLinearisedEvaluation(data, kKindLambdaSecondOrder, state, ev);
+    const LinearEvaluationResult r = runLinearisedEvaluation(data, kEvalLambdaSecondOrder, state, ev);
     ASSERT_EQ(r.errorFlag, 0);
     EXPECT_TRUE(near(r.k, k, 1e-4));
 
     // Without lambda(0): λ∞/(λ∞ − λ) is linear in t with a/b = ... and k = b/(cA0·a) / 2.
     data.lambda0 = 0.0;
-    const LinearEvaluationResult r0 = runLinearisedEvaluation(data, kKindLambdaSecondOrder, state, ev);
+    const LinearEvaluationResult r0 = runLinearisedEvaluation(data, kEvalLambdaSecondOrder, state, ev);
     ASSERT_EQ(r0.errorFlag, 0);
     EXPECT_TRUE(near(r0.k, r0.slope / (cA0 * r0.intercept) / 2.0, 1e-12));
     // λ∞/(λ∞ − λ) = λ∞/(λ∞ − λ0)·(1 + 2k·cA0·t): slope/intercept = 2k·cA0.
@@ -226,7 +226,7 @@ TEST(LinearisedEvaluation, ArrheniusAndEyringRecoverActivationParameters) {
     WorkingState state;
     state.rateConst[1] = 0.5;
     EvaluationState ev;
-    const LinearEvaluationResult a = runLinearisedEvaluation(arrhenius, kKindArrhenius, state, ev);
+    const LinearEvaluationResult a = runLinearisedEvaluation(arrhenius, kEvalArrhenius, state, ev);
     ASSERT_EQ(a.errorFlag, 0);
     EXPECT_TRUE(near(a.activationEnergy, 41.5725, 1e-5));
     EXPECT_TRUE(near(a.preExponential, 2.0, 1e-4));
@@ -236,7 +236,7 @@ TEST(LinearisedEvaluation, ArrheniusAndEyringRecoverActivationParameters) {
     EXPECT_NE(a.resultLine.find("   (R^2 = 1.00000)"), std::string::npos);
     EXPECT_EQ(state.rateConst[1], 0.5);
 
-    const LinearEvaluationResult e = runLinearisedEvaluation(eyring, kKindEyring, state, ev);
+    const LinearEvaluationResult e = runLinearisedEvaluation(eyring, kEvalEyring, state, ev);
     ASSERT_EQ(e.errorFlag, 0);
     EXPECT_TRUE(near(e.activationEnergy, dH / 1000.0, 1e-5));
     EXPECT_TRUE(near(e.activationEntropy, dS, 1e-3, 0.01));
@@ -251,7 +251,7 @@ TEST(LinearisedEvaluation, ArrheniusAndEyringRecoverActivationParameters) {
     ExpPoint bad;
     bad.T = 350.0;
     add(arrhenius, bad);
-    const LinearEvaluationResult f = runLinearisedEvaluation(arrhenius, kKindArrhenius, state, ev);
+    const LinearEvaluationResult f = runLinearisedEvaluation(arrhenius, kEvalArrhenius, state, ev);
     EXPECT_EQ(f.errorFlag, -1);
     EXPECT_FALSE(f.errorText.empty());
 }
@@ -262,7 +262,7 @@ TEST(LinearisedEvaluation, TwoPointsGiveNoRSquaredAndSingularListsGiveZero) {
     add(data, point(2, 0.5));
     WorkingState state = stateWith(1.0);
     EvaluationState ev;
-    const LinearEvaluationResult r = runLinearisedEvaluation(data, kKindFirstOrder, state, ev);
+    const LinearEvaluationResult r = runLinearisedEvaluation(data, kEvalFirstOrder, state, ev);
     EXPECT_EQ(r.rSquared, 0.0f);
     EXPECT_EQ(r.resultLine.find("R^2"), std::string::npos);
     EXPECT_TRUE(near(r.k, std::log(2.0) / 2, 1e-6));
@@ -271,7 +271,7 @@ TEST(LinearisedEvaluation, TwoPointsGiveNoRSquaredAndSingularListsGiveZero) {
     ExpDataSet same;
     add(same, point(1, 1.0));
     add(same, point(1, 0.5));
-    const LinearEvaluationResult s = runLinearisedEvaluation(same, kKindFirstOrder, state, ev);
+    const LinearEvaluationResult s = runLinearisedEvaluation(same, kEvalFirstOrder, state, ev);
     EXPECT_EQ(s.errorFlag, 0);
     EXPECT_TRUE(s.singular);
     EXPECT_EQ(s.k, 0.0);
@@ -304,7 +304,7 @@ TEST(MeasuredPoints, TransformedRawAndTemperaturePointSets) {
     add(data, excluded);
 
     PointDisplayInputs in;
-    in.kind = kKindFirstOrder;
+    in.kind = kEvalFirstOrder;
     in.shownSpecies = {false, true, true, false, false, false};
     in.speciesMask = "00002";
     in.window = {0.0f, -1.0f, 3.0f, 0.5f};
@@ -318,7 +318,7 @@ TEST(MeasuredPoints, TransformedRawAndTemperaturePointSets) {
     in.shownSpecies[kSlotA] = false;
     EXPECT_TRUE(zeigeExperPunkte(data, in).sets[1].empty());
 
-    in.kind = kKindMeasuredConc;
+    in.kind = kEvalMeasuredConc;
     in.speciesMask = "11111";
     in.shownSpecies = {false, true, true, false, false, false};
     in.window = {0.0f, 0.0f, 3.0f, 1.0f};
@@ -326,7 +326,7 @@ TEST(MeasuredPoints, TransformedRawAndTemperaturePointSets) {
     EXPECT_EQ(raw.sets[kSlotA].size(), 2u);
     EXPECT_EQ(raw.sets[kSlotB].size(), 1u);  // 0 = not measured, the third point is excluded
 
-    in.kind = kKindSingleSpecies;
+    in.kind = kEvalSingleSpecies;
     in.selectedSpecies = kSlotB;
     const ExperimentalPoints single = zeigeExperPunkte(data, in);
     EXPECT_TRUE(single.sets[kSlotA].empty());
@@ -337,7 +337,7 @@ TEST(MeasuredPoints, TransformedRawAndTemperaturePointSets) {
     p.T = 300;
     p.k = 0.1;
     add(kt, p);
-    in.kind = kKindArrhenius;
+    in.kind = kEvalArrhenius;
     in.window = {0.0f, -5.0f, 0.01f, 0.0f};
     const ExperimentalPoints arr = zeigeExperPunkte(kt, in);
     ASSERT_EQ(arr.sets[6].size(), 1u);
@@ -355,7 +355,7 @@ TEST(MeasuredPoints, AvailabilityAndTexts) {
     EXPECT_TRUE(pointSetsAvailable(in, false, false));
     in.speciesMask = "00002";
     EXPECT_TRUE(pointSetsAvailable(in, false, false));
-    in.kind = kKindArrhenius;
+    in.kind = kEvalArrhenius;
     in.speciesMask = "00000";
     EXPECT_TRUE(pointSetsAvailable(in, false, true));
     EXPECT_FALSE(pointSetsAvailable(in, false, false));
@@ -382,7 +382,7 @@ TEST(LambdaAxisRanges, SpanTheTransformedValues) {
     beyond.lambda = 12.0f;
     add(data, beyond);
     EvaluationInputs in;
-    in.kind = kKindLambdaFirstOrder;
+    in.kind = kEvalLambdaFirstOrder;
     in.lambdaMode = true;
     const PlotWindow w = lambdaAxisRanges(data, in);
     const double yMax = std::log(8.0), yMin = std::log(8.0) - 2.0;

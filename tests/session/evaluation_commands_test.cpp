@@ -49,18 +49,18 @@ TEST(EvaluationCommands, CtEvaluationChecksInOrder) {
     EXPECT_EQ(d.last().text,
               "Keine (oder zuwenig) experimentelle c-t-Daten.\r\nGeben Sie Daten im Dateneditor ein (=> "
               "Neueingabe).");
-    EXPECT_EQ(startCtEvaluation(three, 1, d).diagramKind, kKindFirstOrder);
+    EXPECT_EQ(startCtEvaluation(three, 1, d).diagramKind, kEvalFirstOrder);
     EXPECT_EQ(three.state.modelId, 2);
 
     EXPECT_FALSE(startCtEvaluation(three, 3, d).started);
     EXPECT_EQ(d.last().text, "Es werden beide Anfangskonzentrationen c(A)(0) und c(B)(0) benötigt.");
     three.state.conc0[kSlotB] = 1.0;
     EvaluationCommandResult equal = startCtEvaluation(three, 3, d);
-    EXPECT_EQ(equal.diagramKind, kKindSecondOrder);
+    EXPECT_EQ(equal.diagramKind, kEvalSecondOrder);
     EXPECT_TRUE(three.evaluation.equalStartConc);
     EXPECT_EQ(three.state.modelId, 4);
     three.state.conc0[kSlotB] = 0.5;
-    EXPECT_EQ(startCtEvaluation(three, 3, d).diagramKind, kKindSecondOrderUnequal);
+    EXPECT_EQ(startCtEvaluation(three, 3, d).diagramKind, kEvalSecondOrderUnequal);
     EXPECT_FALSE(three.evaluation.equalStartConc);
 
     three.state.conc0[kSlotA] = 0.0;
@@ -97,7 +97,7 @@ TEST(EvaluationCommands, LambdaEvaluationChecksAndHints) {
     d.shown.clear();
     const EvaluationCommandResult r = startLambdaEvaluation(s, 1, d);
     ASSERT_TRUE(r.started);
-    EXPECT_EQ(r.diagramKind, kKindLambdaFirstOrder);
+    EXPECT_EQ(r.diagramKind, kEvalLambdaFirstOrder);
     EXPECT_TRUE(s.evaluation.lambdaMode);
     ASSERT_EQ(d.shown.size(), 1u);  // no lambda(0): the hint, and the evaluation goes on
     EXPECT_EQ(d.last().title, "Hinweis zur Auswertung der lambda-Werte, 1. Ordnung");
@@ -118,7 +118,7 @@ TEST(EvaluationCommands, FittingCommands) {
     Session s = ctSession(6);
     const EvaluationCommandResult r = startOrderFitting(s, d);
     EXPECT_TRUE(r.started);
-    EXPECT_EQ(r.diagramKind, kKindFittingPoints);
+    EXPECT_EQ(r.diagramKind, kEvalFittingPoints);
     EXPECT_EQ(s.state.modelId, 20);
     EXPECT_EQ(s.state.fittingMode, kFittingOrder);
     EXPECT_FLOAT_EQ(static_cast<float>(s.evaluation.fitParams[2]), s.state.reactionOrder);
@@ -162,7 +162,7 @@ TEST(EvaluationCommands, KTEvaluationNeedsTwoDistinctPairs) {
     s.data.points[2].T = 320;
     const EvaluationCommandResult r = startKTEvaluation(s, 2, d);
     EXPECT_TRUE(r.started);
-    EXPECT_EQ(r.diagramKind, kKindEyring);
+    EXPECT_EQ(r.diagramKind, kEvalEyring);
 }
 
 TEST(EvaluationCommands, DrawCurveChecksListEveryProblem) {
@@ -238,7 +238,7 @@ TEST(EvaluationCommands, TangentCommandAndCalculation) {
     s.data.pointCount = 5;
     s.state.smoothingExponent = 0.3f;
     const EvaluationCommandResult r = startTangent(s, 3);
-    EXPECT_EQ(r.diagramKind, kKindSingleSpecies);
+    EXPECT_EQ(r.diagramKind, kEvalSingleSpecies);
     EXPECT_EQ(r.selectedSpecies, 3);
     EXPECT_EQ(s.state.smoothingExponent, 0.0f);
     ASSERT_TRUE(r.axisWindow.has_value());
