@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "core/engine.h"
 #include "numeric/akima_spline.h"
 
 namespace zemtral {
@@ -44,6 +45,9 @@ struct EvaluationState {
     std::array<bool, 6> fitSpecies{false, true, true, true, true, true};  ///< chkConcFQS(1..5) ticked
     std::array<double, 4> standardDeviation{};  ///< of the last Auto-Fitting; 0 = not shown
     bool standardDeviationShown = false;
+    /// The fit's own model runs (on a time span that reaches every measured point), kept apart
+    /// from the simulation that the diagram shows.
+    SimulationResult fitSimulation;
     TangentSpline tangent;   ///< of the tangent window
     int tangentSpecies = 1;  ///< its species slot
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/half_life.h"
 #include "core/model_catalogue.h"
 #include "evaluation/kt_calculator.h"
 #include "numeric/number_text.h"
@@ -358,7 +359,7 @@ std::optional<std::vector<FittingCurve>> drawFittingCurve(Session& session, User
 
 FitContext fitContext(Session& session) {
     FitContext ctx{session.state,
-                   session.simulation,
+                   session.evaluation.fitSimulation,
                    session.data,
                    session.evaluation.activation,
                    session.evaluation.kTForm,
@@ -423,6 +424,30 @@ std::optional<TangentValue> calculateTangent(Session& session, const std::string
         dialogs.beep();
     }
     return value;
+}
+
+HalfLifeMark halfLifeCommand(Session& session, HalfLifeSpecies species, int diagramKind,
+                             UserDialogs& dialogs) {
+    const WorkingState& st = session.state;
+    float tau = 0.0f;
+    if (halfLifeFromSimulation(species, st.modelId)) {
+        tau = species == HalfLifeSpecies::A ? st.halfLifeA : st.halfLifeB;
+    } else {
+        const SpeciesArray c0 = halfLifeInitialConcentrations(diagramKind, st, session.simulation);
+        const HalfLifeResult r = species == HalfLifeSpecies::A
+                                     ? FuHalbwertszeitA(c0[kSlotA], c0[kSlotB], c0[kSlotP], st.rateConst[1],
+                                                        st.rateConst[2], diagramKind)
+                                     : FuHalbwertszeitB(c0[kSlotA], c0[kSlotB], c0[kSlotP], st.rateConst[1],
+                                                        st.rateConst[2], diagramKind);
+        if (r.beep) {
+            dialogs.beep();
+        }
+        if (!r.message.empty()) {
+            dialogs.showMessage(r.title, r.message, MessageIcon::Critical);
+        }
+        tau = r.value;
+    }
+    return halfLifeMark(species, st.modelId, tau, st.timeUnit);
 }
 
 }  // namespace zemtral

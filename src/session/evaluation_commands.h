@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "evaluation/fitting.h"
+#include "evaluation/half_life_marks.h"
 #include "evaluation/linearised_evaluation.h"
 #include "evaluation/tangent.h"
 #include "session/session.h"
@@ -88,5 +89,12 @@ void slideFitParameter(Session& session, int j, int v, bool fine);
 /// @brief The tangent window's "Berechnen": value and rate at the typed time, or a beep.
 std::optional<TangentValue> calculateTangent(Session& session, const std::string& timeText,
                                              const PlotWindow& window, UserDialogs& dialogs);
+
+/// @brief "Halbwertszeit A" / "Halbwertszeit B" of the diagram window: τ from the last simulation
+/// for the numerically integrated models, else from FuHalbwertszeitA/B with the initial
+/// concentrations of the evaluation (negative kinds) or of the last simulation and k1, k2; its
+/// beep or message is passed on. The mark and the status text follow from τ.
+HalfLifeMark halfLifeCommand(Session& session, HalfLifeSpecies species, int diagramKind,
+                             UserDialogs& dialogs);
 
 }  // namespace zemtral

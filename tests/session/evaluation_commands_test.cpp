@@ -250,5 +250,27 @@ TEST(EvaluationCommands, TangentCommandAndCalculation) {
     EXPECT_EQ(d.beeps, 1);
 }
 
+TEST(EvaluationCommands, HalfLifeMarkOfFirstOrder) {
+    RecordingDialogs d;
+    Session s;
+    applyModelDefaults(s.state, 2);
+    s.state.rateConst[1] = 0.1;
+    s.state.tEnd = 50.0f;
+    ASSERT_EQ(calc_diagramfunctioncT(2, s.state, s.simulation).errorFlag, 0);
+    const HalfLifeMark m = halfLifeCommand(s, HalfLifeSpecies::A, 2, d);
+    EXPECT_TRUE(m.show);
+    EXPECT_NEAR(m.line[0].x, std::log(2.0) / 0.1, 1e-4);
+    EXPECT_EQ(m.statusText, "Halbwertszeit tau(A) = 6.93 s");
+    EXPECT_TRUE(d.shown.empty());
+
+    // A numerically integrated model whose half-life lies beyond the simulated time.
+    applyModelDefaults(s.state, 20);
+    s.state.rateConst[1] = 1e-4;
+    s.state.tEnd = 10.0f;
+    ASSERT_EQ(calc_diagramfunctioncT(20, s.state, s.simulation).errorFlag, 0);
+    EXPECT_EQ(halfLifeCommand(s, HalfLifeSpecies::A, 20, d).statusText,
+              "Halbwertszeit liegt nicht im Diagramm-Bereich");
+}
+
 }  // namespace
 }  // namespace zemtral
