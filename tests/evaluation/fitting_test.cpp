@@ -333,6 +333,22 @@ TEST(Fitting, ManualAdjustmentAndTexts) {
     EXPECT_EQ(fittingCaption(s, {}, kKTArrhenius), "kinet. Modell: A => C => P\r\nk1 = 0.15, k2 = 0.1");
 }
 
+TEST(Fitting, PointsBeyondTheSimulatedSpanAreComparedWithTheModel) {
+    // tEnd = 40 while the data reach 100: the fit must not compare them with an extrapolation.
+    Fixture f;
+    f.state.conc0 = {};
+    applyModelDefaults(f.state, 9);
+    f.state.fittingMode = kFittingRateConstants;
+    const std::array<double, 4> kTrue = trueConstants(9, f.state);
+    makeData(f, 9, kTrue, 0.0);
+    f.state.tEnd = 40.0f;
+    const AutoFitOutcome out = runAutoFitting(f.ctx, {});
+    EXPECT_TRUE(out.fit.converged);
+    EXPECT_TRUE(near(out.params[0], kTrue[1], 2e-3));
+    EXPECT_TRUE(near(out.params[1], kTrue[2], 2e-3));
+    EXPECT_EQ(f.state.tEnd, 40.0f);  // the working state keeps its span
+}
+
 TEST(Fitting, WindowTextsByMode) {
     WorkingState s;
     s.timeUnit = "min";

@@ -121,6 +121,20 @@ TEST(KTCalculator, TextsOnActivation) {
     EXPECT_EQ(ey.inputLabel1, "h# /J/mol  =");
 }
 
+TEST(KTCalculator, SinglePointLookupBeepsOutsideTheAxis) {
+    WorkingState s;
+    applyModelDefaults(s, 2);
+    s.rateConst[1] = 0.1;
+    s.tEnd = 50.0f;
+    SimulationResult sim;
+    ASSERT_EQ(calc_diagramfunctioncT(2, s, sim).errorFlag, 0);
+    const auto c = singlePointConcentrations(10.0, 50.0, 2, s, sim);
+    ASSERT_TRUE(c.has_value());
+    EXPECT_NEAR((*c)[kSlotA], std::exp(-1.0), 1e-9);
+    EXPECT_FALSE(singlePointConcentrations(51.0, 50.0, 2, s, sim).has_value());
+    EXPECT_FALSE(singlePointConcentrations(-1.0, 50.0, 2, s, sim).has_value());
+}
+
 TEST(KTCalculator, DistinctPairs) {
     ExpDataSet data;
     for (int i = 0; i < 3; ++i) {
