@@ -14,6 +14,7 @@ namespace zemtral::cli {
 using Command = int (*)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 int runSimulate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runEvaluate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runHalfLife(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 enum class OutputFormat { Table, Csv, Json };
@@ -26,6 +27,9 @@ OptionSpec modelOptionSpec();
 /// --tend --unit. Nothing and a message on a usage error.
 std::optional<WorkingState> modelStateFromArgs(const ParsedArgs& args, std::string& error,
                                                bool rateDiagram = false);
+
+/// @brief --c0 A=X,B=X,... (model 10 also E=, S=, ES=) into c0; false with a message on a bad entry.
+bool applyConcentrationOption(const ParsedArgs& args, SpeciesArray& c0, std::string& error);
 
 /// @brief --format table|csv|json (default `fallback`); nothing on an unknown name.
 std::optional<OutputFormat> outputFormat(const ParsedArgs& args, OutputFormat fallback, std::string& error);

@@ -91,12 +91,15 @@ std::optional<WorkingState> modelStateFromArgs(const ParsedArgs& args, std::stri
     } else if (!error.empty()) {
         return std::nullopt;
     }
-    if (const auto c0 = args.value("c0")) {
-        if (!readConcentrations(*c0, state.conc0, error)) {
-            return std::nullopt;
-        }
+    if (args.value("c0") && !applyConcentrationOption(args, state.conc0, error)) {
+        return std::nullopt;
     }
     return state;
+}
+
+bool applyConcentrationOption(const ParsedArgs& args, SpeciesArray& c0, std::string& error) {
+    const auto text = args.value("c0");
+    return !text || readConcentrations(*text, c0, error);
 }
 
 std::optional<OutputFormat> outputFormat(const ParsedArgs& args, OutputFormat fallback, std::string& error) {

@@ -1,0 +1,135 @@
+#include <ostream>
+
+#include "cli/cli_dialogs.h"
+#include "cli/commands.h"
+#include "cli/data_input.h"
+#include "cli/json_writer.h"
+#include "core/time_units.h"
+#include "session/evaluation_commands.h"
+
+namespace zemtral::cli {
+namespace {
+
+constexpr const char* kEvaluateHelp =
+    "Usage: zemtral-cli evaluate METHOD FILE [--c0 A=X,B=X] [--unit s|min|h|d|a] [--format json|table]\n\n"
+    "METHOD: first-order, second-order, a-plus-b, wilkinson, lambda-first, lambda-second,\n"
+    "        lambda-a-plus-b, arrhenius, eyring\n"
+    "FILE:   a ZD3 file, or a CSV file whose header line names the columns t, cA, cB, cC, cP, cQ, T,\n"
+    "        k, lambda, lambdaInf (separator ; , or tab; decimal comma or point). --unit gives the\n"
+    "        time unit of a CSV file (default s). c(A)(0) and c(B)(0) are taken from the points at\n"
+    "        t = 0 unless --c0 gives them.\n"
+    "Runs the same checks, straight-line fit and result line as the program's evaluation menus.\n"
+    "  json   {\"k\", \"n\", \"intercept\", \"slope\", \"r2\", \"resultLine\", \"EA\", \"A\", \"dH\", "
+    "\"dS\"}\n"
+    "         (the keys that apply; EA and dH in kJ/mol, dS in J/(mol K))\n"
+    "  table  the result line\n";
+
+enum class Family { Ct, Lambda, KT };
+
+struct Method {
+    const char* name;
+    Family family;
+    int item;
+};
+
+constexpr Method kMethods[] = {
+    {"first-order", Family::Ct, 1},
+    {"second-order", Family::Ct, 2},
+    {"a-plus-b", Family::Ct, 3},
+    {"wilkinson", Family::Ct, 4},
+    {"lambda-first", Family::Lambda, 1},
+    {"lambda-second", Family::Lambda, 2},
+    {"lambda-a-plus-b", Family::Lambda, 3},
+    {"arrhenius", Family::KT, 1},
+    {"eyring", Family::KT, 2},
+};
+
+}  // namespace
+
+int runEvaluate(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    const OptionSpec spec{{"c0", "unit", "format"}, {"help"}};
+    std::string error;
+    const auto args = parseArgs(words, spec, error);
+    if (!args) {
+        return usageError(err, "evaluate", error);
+    }
+    if (args->has("help")) {
+        out << kEvaluateHelp;
+        return kExitOk;
+    }
+    if (args->positional.size() != 2) {
+        return usageError(err, "evaluate", "METHOD and FILE are required");
+    }
+    const Method* method = nullptr;
+    for (const Method& m : kMethods) {
+        if (args->positional[0] == m.name) {
+            method = &m;
+        }
+    }
+    if (!method) {
+        return usageError(err, "evaluate", "unknown method '" + args->positional[0] + "'");
+    }
+    const auto format = outputFormat(*args, OutputFormat::Json, error);
+    if (!format || *format == OutputFormat::Csv) {
+        return usageError(err, "evaluate", format ? "--format: one of json, table" : error);
+    }
+    const std::string unit = args->value("unit").value_or("s");
+    if (timeUnitIndex(unit) < 0) {
+        return usageError(err, "evaluate", "--unit: one of s, min, h, d, a");
+    }
+    Session session;
+    StderrDialogs dialogs(err);
+    if (!loadMeasuredData(session, dialogs, args->positional[1], unit)) {
+        return kExitRefused;
+    }
+    if (args->value("c0")) {
+        if (!applyConcentrationOption(*args, session.state.conc0, error)) {
+            return usageError(err, "evaluate", error);
+        }
+    }
+    EvaluationCommandResult started;
+    switch (method->family) {
+        case Family::Ct:
+            started = startCtEvaluation(session, method->item, dialogs);
+            break;
+        case Family::Lambda:
+            started = startLambdaEvaluation(session, method->item, dialogs);
+            break;
+        case Family::KT:
+            started = startKTEvaluation(session, method->item, dialogs);
+            break;
+    }
+    if (!started.started) {
+        return kExitRefused;
+    }
+    const LinearEvaluationResult r =
+        runLinearisedEvaluation(session.data, started.diagramKind, session.state, session.evaluation);
+    if (r.errorFlag != 0) {
+        const CriticalError e = criticalCurveError(r.errorText);
+        dialogs.showMessage(e.title, e.text, MessageIcon::Critical);
+        return kExitRefused;
+    }
+    if (*format == OutputFormat::Table) {
+        out << terminalText(r.resultLine) << "\n";
+        return kExitOk;
+    }
+    JsonWriter json;
+    json.beginObject().string("method", method->name).integer("diagramKind", started.diagramKind);
+    if (method->family != Family::KT) {
+        json.number("k", r.k);
+    }
+    if (started.diagramKind == -7) {
+        json.number("n", r.order);
+    }
+    json.number("intercept", r.intercept).number("slope", r.slope).number("r2", r.rSquared);
+    json.boolean("singular", r.singular).string("resultLine", terminalText(r.resultLine));
+    if (started.diagramKind == -3) {
+        json.number("EA", r.activationEnergy).number("A", r.preExponential);
+    } else if (started.diagramKind == -4) {
+        json.number("dH", r.activationEnergy).number("dS", r.activationEntropy);
+    }
+    out << json.endObject().text() << "\n";
+    return kExitOk;
+}
+
+}  // namespace zemtral::cli

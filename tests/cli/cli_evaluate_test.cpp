@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "cli/data_input.h"
+#include "test_paths.h"
+
+namespace zemtral::cli {
+namespace {
+
+std::string sample(const std::string& name) {
+    return std::string(ZEMTRAL_SOURCE_DIR) + "/resources/samples/" + name;
+}
+
+struct Output {
+    int code;
+    std::string out, err;
+};
+
+Output run(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int code = runCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+class TempDir : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("zemtral-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir);
+        setenv("ZEMTRAL_HOME", dir.c_str(), 1);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::string write(const std::string& name, const std::string& text) {
+        const auto path = dir / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path.string();
+    }
+    std::filesystem::path dir;
+};
+
+using CliEvaluate = TempDir;
+
+// Exact first-order data: ln c falls with slope −k, whatever the file format.
+TEST_F(CliEvaluate, CsvAndZd3GiveTheSameResult) {
+    const std::string csv =
+        write("first.csv", "t;cA\n0;1\n10;0,60653066\n20;0,36787944\n30;0,22313016\n40;0,13533528\n");
+    const Output fromCsv = run({"evaluate", "first-order", csv, "--unit", "min"});
+    ASSERT_EQ(fromCsv.code, kExitOk) << fromCsv.err;
+    EXPECT_NE(fromCsv.out.find("\"k\":0.05,"), std::string::npos) << fromCsv.out;
+
+    // The same points as a ZD3 file (13 fields per point).
+    std::string zd3 =
+        "erste Ordnung\r\nmin\r\nt, cA, cB, cC, cP, cQ, k, T, lambda, lamda(inf), res3, res4, "
+        "exclude(0|-1)\r\n5\r\n";
+    for (const char* line : {"0,1", "10,.60653066", "20,.36787944", "30,.22313016", "40,.13533528"}) {
+        zd3 += std::string(line) + ",0,0,0,0,0,0,0,0,0,0,0\r\n";
+    }
+    const Output fromZd3 = run({"evaluate", "first-order", write("first.ZD3", zd3)});
+    ASSERT_EQ(fromZd3.code, kExitOk) << fromZd3.err;
+    EXPECT_EQ(fromZd3.out, fromCsv.out);
+
+    const Output table = run({"evaluate", "first-order", csv, "--format", "table"});
+    EXPECT_EQ(table.out, "Berechnungsergebnis: {k} = 0.05   (R^2 = 1.00000)\n");
+}
+
+TEST_F(CliEvaluate, SamplesAndRefusals) {
+    const Output wilkinson = run({"evaluate", "wilkinson", sample("verseifung.ZD3")});
+    ASSERT_EQ(wilkinson.code, kExitOk) << wilkinson.err;
+    EXPECT_NE(wilkinson.out.find("\"n\":2.0"), std::string::npos) << wilkinson.out;
+
+    const Output arrhenius = run({"evaluate", "arrhenius", sample("arrhenius_n2o5.ZD3")});
+    ASSERT_EQ(arrhenius.code, kExitOk) << arrhenius.err;
+    EXPECT_NE(arrhenius.out.find("\"EA\":10"), std::string::npos) << arrhenius.out;  // about 103 kJ/mol
+
+    const Output noKT = run({"evaluate", "eyring", sample("verseifung.ZD3")});
+    EXPECT_EQ(noKT.code, kExitRefused);
+    EXPECT_EQ(noKT.err, " Ausführung nicht möglich \nErst experimentelle Punkte k-T laden oder eingeben!\n");
+
+    const Output missing = run({"evaluate", "first-order", (dir / "nothing.ZD3").string()});
+    EXPECT_EQ(missing.code, kExitRefused);
+    EXPECT_NE(missing.err.find("Meldung von LoadDataFile"), std::string::npos);
+
+    const Output badCell = run({"evaluate", "first-order", write("bad.csv", "t,cA\n0,1\n1,x\n")});
+    EXPECT_EQ(badCell.code, kExitRefused);
+    EXPECT_NE(badCell.err.find("Keine gültige Zahl in Zeile 3: 'x'"), std::string::npos);
+
+    EXPECT_EQ(run({"evaluate", "zeroth-order", sample("verseifung.ZD3")}).code, kExitUsage);
+    EXPECT_EQ(run({"evaluate", "first-order"}).code, kExitUsage);
+}
+
+TEST(CsvData, SeparatorsDecimalCommaAndColumns) {
+    std::string error;
+    auto set =
+        parseCsvData("t\tcA\tT\tk\tlambda\tlambdaInf\n0\t1,5\t298,15\t\t2.5\t0.9\n60\t1\t298.15\t0.1\t2\t\n",
+                     "min", error);
+    ASSERT_TRUE(set) << error;
+    EXPECT_EQ(set->pointCount, 2);
+    EXPECT_DOUBLE_EQ(set->points[1].c[1], 1.5);
+    EXPECT_DOUBLE_EQ(set->points[1].T, 298.15);
+    EXPECT_DOUBLE_EQ(set->points[1].k, 0.0);
+    EXPECT_FLOAT_EQ(set->points[2].lambda, 2.0f);
+    EXPECT_DOUBLE_EQ(set->lambdaInf, 0.9);
+    EXPECT_EQ(set->timeUnit, "min");
+    EXPECT_FALSE(parseCsvData("t,cZ\n0,1\n", "s", error));
+    EXPECT_EQ(error, "Unbekannte Spalte in Zeile 1: 'cZ'");
+    EXPECT_FALSE(parseCsvData("", "s", error));
+}
+
+}  // namespace
+}  // namespace zemtral::cli
