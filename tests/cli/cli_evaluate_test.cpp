@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -111,6 +112,60 @@ TEST(CsvData, SeparatorsDecimalCommaAndColumns) {
     EXPECT_FALSE(parseCsvData("t,cZ\n0,1\n", "s", error));
     EXPECT_EQ(error, "Unbekannte Spalte in Zeile 1: 'cZ'");
     EXPECT_FALSE(parseCsvData("", "s", error));
+}
+
+}  // namespace
+}  // namespace zemtral::cli
+
+namespace zemtral::cli {
+namespace {
+
+using CliFit = TempDir;
+
+TEST_F(CliFit, RecoversConstantsAndKeepsFixedOnes) {
+    // Exact A => C => P data with k1 = 0.2, k2 = 0.05 (closed form), c(A) and c(C) measured.
+    std::string csv = "t,cA,cC\n";
+    for (int i = 0; i <= 12; ++i) {
+        const double t = 5.0 * i;
+        const double a = std::exp(-0.2 * t);
+        const double c = 0.2 / (0.05 - 0.2) * (std::exp(-0.2 * t) - std::exp(-0.05 * t));
+        char line[100];
+        std::snprintf(line, sizeof line, "%g,%.10f,%.10f\n", t, a, c);
+        csv += line;
+    }
+    const std::string file = write("consecutive.csv", csv);
+    const Output fit = run({"fit", file, "--model", "6", "--k1", "0.1", "--k2", "0.1"});
+    ASSERT_EQ(fit.code, kExitOk) << fit.err;
+    auto param = [](const std::string& text, const std::string& key) {
+        const auto at = text.find("\"" + key + "\":");
+        return at == std::string::npos ? -1.0 : std::strtod(text.c_str() + at + key.size() + 3, nullptr);
+    };
+    EXPECT_NEAR(param(fit.out, "k1"), 0.2, 1e-4) << fit.out;
+    EXPECT_NEAR(param(fit.out, "k2"), 0.05, 1e-4) << fit.out;
+    EXPECT_NE(fit.out.find("\"limitReached\":false"), std::string::npos);
+
+    const Output fixed = run({"fit", file, "--model", "6", "--k1", "0.1", "--k2", "0.07", "--fix", "k2"});
+    ASSERT_EQ(fixed.code, kExitOk) << fixed.err;
+    EXPECT_DOUBLE_EQ(param(fixed.out.substr(fixed.out.find("params")), "k2"), 0.07);
+
+    const Output onlyA = run({"fit", file, "--model", "2", "--k1", "0.1", "--species", "A"});
+    ASSERT_EQ(onlyA.code, kExitOk) << onlyA.err;
+    EXPECT_NEAR(param(onlyA.out, "k1"), 0.2, 1e-5);
+}
+
+TEST_F(CliFit, SamplesModesAndRefusals) {
+    const Output order = run({"fit", sample("zerfall_n2o5.ZD3"), "--mode", "order"});
+    ASSERT_EQ(order.code, kExitOk) << order.err;
+    const double n = std::strtod(order.out.c_str() + order.out.find("\"n\":") + 4, nullptr);
+    EXPECT_NEAR(n, 1.0, 0.1);  // a first-order decomposition
+
+    const Output tooFew = run({"fit", write("two.csv", "t,cA\n0,1\n10,0.5\n"), "--model", "6"});
+    EXPECT_EQ(tooFew.code, kExitRefused);
+    EXPECT_NE(tooFew.err.find(" Ausführung nicht möglich "), std::string::npos);
+
+    EXPECT_EQ(run({"fit", sample("verseifung.ZD3")}).code, kExitUsage);  // --model missing
+    EXPECT_EQ(run({"fit", sample("verseifung.ZD3"), "--model", "4", "--fix", "k9"}).code, kExitUsage);
+    EXPECT_EQ(run({"fit", sample("verseifung.ZD3"), "--mode", "quadratic"}).code, kExitUsage);
 }
 
 }  // namespace

@@ -1,0 +1,214 @@
+#include <ostream>
+
+#include "cli/cli_dialogs.h"
+#include "cli/commands.h"
+#include "cli/data_input.h"
+#include "cli/json_writer.h"
+#include "core/model_catalogue.h"
+#include "core/time_units.h"
+#include "numeric/number_text.h"
+#include "session/evaluation_commands.h"
+
+namespace zemtral::cli {
+namespace {
+
+constexpr const char* kFitHelp =
+    "Usage: zemtral-cli fit FILE --model N [--mode k|order|arrhenius1|arrhenius2|eyring1|eyring2]\n"
+    "         [--k1 X] [--k2 X] [--k3 X] [--order n] [--c0 A=X,B=X] [--species A,B,...] [--fix k2,...]\n"
+    "         [--unit s|min|h|d|a]\n\n"
+    "Auto-Fitting as the fitting window does it (bounded Marquardt). FILE is a ZD3 or CSV file (see\n"
+    "'evaluate --help').\n"
+    "  --mode k          the rate constants of model N (default)\n"
+    "  --mode order      k and the order n of A => P, n-th order (start n from --order or --k2)\n"
+    "  --mode arrhenius1 / arrhenius2   A and EA [J/mol] on non-isothermal data, first / second order\n"
+    "  --mode eyring1 / eyring2         the Eyring factor and dH# [J/mol], first / second order\n"
+    "  --k1 --k2 --k3    start values of the parameters p1, p2, p3 (default: the model's constants)\n"
+    "  --species A,B     the species whose measured concentrations enter the fit (default: all shown)\n"
+    "  --fix k2          keeps parameters fixed (k1..k3 or p1..p3)\n"
+    "Output (json): {\"params\", \"sd\", \"objective\", \"limitReached\", \"converged\", \"jacobians\",\n"
+    "\"objectiveEvaluations\"}.\n";
+
+struct Mode {
+    const char* name;
+    std::uint8_t kTForm;
+    int item;  // 0: isothermal k, -1: order, 1/2: non-isothermal first/second order
+};
+
+constexpr Mode kModes[] = {
+    {"k", kKTArrhenius, 0},          {"order", kKTArrhenius, -1}, {"arrhenius1", kKTArrhenius, 1},
+    {"arrhenius2", kKTArrhenius, 2}, {"eyring1", kKTEyring, 1},   {"eyring2", kKTEyring, 2},
+};
+
+std::vector<std::string> splitList(const std::string& text) {
+    std::vector<std::string> items;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(',', start), text.size());
+        items.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return items;
+}
+
+std::vector<std::string> parameterNames(const Mode& mode, int n) {
+    if (mode.item == -1) {
+        return {"k1", "n"};
+    }
+    if (mode.item > 0) {
+        return mode.kTForm == kKTEyring ? std::vector<std::string>{"eyringFactor", "dH"}
+                                        : std::vector<std::string>{"A", "EA"};
+    }
+    std::vector<std::string> names;
+    for (int j = 1; j <= n; ++j) {
+        names.push_back("k" + std::to_string(j));
+    }
+    return names;
+}
+
+}  // namespace
+
+int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    const OptionSpec spec{
+        {"model", "mode", "k1", "k2", "k3", "order", "c0", "species", "fix", "unit", "format"}, {"help"}};
+    std::string error;
+    const auto args = parseArgs(words, spec, error);
+    if (!args) {
+        return usageError(err, "fit", error);
+    }
+    if (args->has("help")) {
+        out << kFitHelp;
+        return kExitOk;
+    }
+    if (args->positional.size() != 1) {
+        return usageError(err, "fit", "FILE is required");
+    }
+    const std::string modeName = args->value("mode").value_or("k");
+    const Mode* mode = nullptr;
+    for (const Mode& m : kModes) {
+        if (modeName == m.name) {
+            mode = &m;
+        }
+    }
+    if (!mode) {
+        return usageError(err, "fit", "--mode: one of k, order, arrhenius1, arrhenius2, eyring1, eyring2");
+    }
+    int model = mode->item == -1 ? 20 : mode->item > 0 ? mode->item + 1 : 0;
+    if (mode->item == 0) {
+        const auto id = args->value("model") ? parseNumberExact(*args->value("model")) : std::nullopt;
+        if (!id || !isValidModelId(static_cast<int>(*id)) || *id != static_cast<int>(*id)) {
+            return usageError(err, "fit", "--model N (1..18 or 20) is required for --mode k");
+        }
+        model = static_cast<int>(*id);
+    }
+    const std::string unit = args->value("unit").value_or("s");
+    if (timeUnitIndex(unit) < 0) {
+        return usageError(err, "fit", "--unit: one of s, min, h, d, a");
+    }
+    if (const auto format = outputFormat(*args, OutputFormat::Json, error);
+        !format || *format != OutputFormat::Json) {
+        return usageError(err, "fit", "--format: json only");
+    }
+
+    Session session;
+    StderrDialogs dialogs(err);
+    if (!loadMeasuredData(session, dialogs, args->positional[0], unit)) {
+        return kExitRefused;
+    }
+    if (!applyConcentrationOption(*args, session.state.conc0, error)) {
+        return usageError(err, "fit", error);
+    }
+    if (const auto n = numberOption(*args, "order", error)) {
+        session.state.reactionOrder = static_cast<float>(*n);
+    } else if (!error.empty()) {
+        return usageError(err, "fit", error);
+    }
+    session.evaluation.kTForm = mode->kTForm;
+    EvaluationCommandResult started;
+    if (mode->item == 0) {
+        started = startCtFitting(session, dialogs);
+        if (started.started) {
+            applyModelDefaults(session.state, static_cast<std::int16_t>(model));  // the model window's choice
+        }
+    } else if (mode->item == -1) {
+        started = startOrderFitting(session, dialogs);
+        if (started.started) {
+            applyModelDefaults(session.state, 20);
+        }
+    } else {
+        started = startNonIsothermalFitting(session, mode->item, dialogs);
+    }
+    if (!started.started) {
+        return kExitRefused;
+    }
+    const int n = fitParameterCount(session.state.modelId, session.state.fittingMode);
+    FitContext startContext = fitContext(session);
+    const std::vector<double> start = currentFitParameters(startContext, n);
+    for (int j = 1; j <= n; ++j) {
+        session.evaluation.fitParams[j] = start[static_cast<std::size_t>(j - 1)];
+    }
+    for (int j = 1; j <= 3; ++j) {
+        const std::string name = "k" + std::to_string(j);
+        if (const auto text = args->value(name)) {
+            if (!parseNumberExact(*text)) {
+                return usageError(err, "fit", "--" + name + ": not a number: '" + *text + "'");
+            }
+            typeFitParameter(session, j, *text);
+        }
+    }
+    if (mode->item == -1 && !args->value("k2")) {
+        typeFitParameter(session, 2, formatSingle(session.state.reactionOrder));
+    }
+    if (const auto species = args->value("species")) {
+        session.evaluation.fitSpecies = {};
+        for (const std::string& name : splitList(*species)) {
+            int slot = 0;
+            for (int s = 1; s <= 5; ++s) {
+                if (name == speciesName(session.state.modelId, s)) {
+                    slot = s;
+                }
+            }
+            if (slot == 0) {
+                return usageError(err, "fit", "--species: unknown species '" + name + "'");
+            }
+            session.evaluation.fitSpecies[static_cast<std::size_t>(slot)] = true;
+        }
+    }
+    if (const auto fixed = args->value("fix")) {
+        for (const std::string& name : splitList(*fixed)) {
+            if (name.size() != 2 || (name[0] != 'k' && name[0] != 'p') || name[1] < '1' || name[1] > '3') {
+                return usageError(err, "fit", "--fix: k1, k2 or k3 (or p1..p3), got '" + name + "'");
+            }
+            session.evaluation.fixed[static_cast<std::size_t>(name[1] - '0')] = true;
+        }
+    }
+
+    const AutoFitOutcome outcome = autoFitting(session, dialogs);
+    if (outcome.refused) {
+        return kExitRefused;
+    }
+    const std::vector<std::string> names = parameterNames(*mode, n);
+    JsonWriter json;
+    json.beginObject().integer("model", session.state.modelId).string("mode", mode->name);
+    json.beginObject("params");
+    for (std::size_t j = 0; j < names.size() && j < outcome.params.size(); ++j) {
+        json.number(names[j], outcome.params[j]);
+    }
+    if (mode->item > 0 && mode->kTForm == kKTEyring) {
+        json.number("dS", session.evaluation.activation.deltaS);
+    }
+    json.endObject().beginObject("sd");
+    for (std::size_t j = 0; j < names.size() && j < outcome.sd.size(); ++j) {
+        json.number(names[j], outcome.sd[j]);
+    }
+    json.endObject();
+    json.number("objective", outcome.fit.objective)
+        .boolean("limitReached", outcome.fit.limitReached)
+        .boolean("converged", outcome.fit.converged)
+        .integer("jacobians", outcome.fit.jacobianCount)
+        .integer("objectiveEvaluations", outcome.fit.objectiveCount)
+        .endObject();
+    out << json.text() << "\n";
+    return kExitOk;
+}
+
+}  // namespace zemtral::cli
