@@ -1,11 +1,12 @@
 #include <ostream>
 
+#include "cli/cli_dialogs.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
 #include "core/engine.h"
-#include "core/half_life.h"
 #include "core/model_catalogue.h"
 #include "numeric/number_text.h"
+#include "session/evaluation_commands.h"
 
 namespace zemtral::cli {
 namespace {
@@ -16,10 +17,6 @@ constexpr const char* kHalfLifeHelp =
     "Half-lives of A and B [time unit] as the diagram window gives them: the closed forms for the\n"
     "closed-form models, the times at which the simulated c(A) and c(B) fall below half their initial\n"
     "value for the numerically integrated models. 0 means no value.\n";
-
-bool usesNumericHalfLifeB(int model) {
-    return model == 7 || model == 9 || model == 10 || model == 13 || model == 18;
-}
 
 }  // namespace
 
@@ -42,30 +39,23 @@ int runHalfLife(const std::vector<std::string>& words, std::ostream& out, std::o
         return usageError(err, "halflife", error);
     }
     const int model = state->modelId;
-    float halfLifeA = 0.0f, halfLifeB = 0.0f;
-    if (isNumericModel(model)) {
-        SimulationResult result;
-        const EngineStatus status = calc_diagramfunctioncT(state->modelId, *state, result);
-        if (status.errorFlag != 0) {
-            err << "Meldung von calc_diagramfunctioncT: " << status.message << "\n";
-            return kExitRefused;
-        }
-        halfLifeA = state->halfLifeA;
-        halfLifeB = usesNumericHalfLifeB(model) ? state->halfLifeB : 0.0f;
-    } else {
-        const auto& c0 = state->conc0;
-        const auto& k = state->rateConst;
-        for (const HalfLifeResult& r :
-             {FuHalbwertszeitA(c0[kSlotA], c0[kSlotB], c0[kSlotP], k[1], k[2], model),
-              FuHalbwertszeitB(c0[kSlotA], c0[kSlotB], c0[kSlotP], k[1], k[2], model)}) {
-            if (!r.message.empty()) {
-                err << r.title << "\n" << r.message << "\n";
-                return kExitRefused;
-            }
-        }
-        halfLifeA = FuHalbwertszeitA(c0[kSlotA], c0[kSlotB], c0[kSlotP], k[1], k[2], model).value;
-        halfLifeB = FuHalbwertszeitB(c0[kSlotA], c0[kSlotB], c0[kSlotP], k[1], k[2], model).value;
+    // The diagram window's commands work on the simulation shown: run it, then ask them.
+    Session session;
+    session.state = *state;
+    const EngineStatus status =
+        calc_diagramfunctioncT(session.state.modelId, session.state, session.simulation);
+    if (status.errorFlag != 0) {
+        err << "Meldung von calc_diagramfunctioncT: " << status.message << "\n";
+        return kExitRefused;
     }
+    StderrDialogs dialogs(err);
+    const HalfLifeMark a = halfLifeCommand(session, HalfLifeSpecies::A, model, dialogs);
+    const HalfLifeMark b = halfLifeCommand(session, HalfLifeSpecies::B, model, dialogs);
+    if (!a.act || !b.act) {
+        return kExitRefused;  // the routine's message is on stderr
+    }
+    const float halfLifeA = a.show ? a.line[0].x : 0.0f;
+    const float halfLifeB = b.show ? b.line[0].x : 0.0f;
     if (*format == OutputFormat::Json) {
         JsonWriter json;
         json.beginObject().number("halfLifeA", halfLifeA).number("halfLifeB", halfLifeB).endObject();

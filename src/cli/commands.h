@@ -16,6 +16,7 @@ using Command = int (*)(const std::vector<std::string>& args, std::ostream& out,
 int runSimulate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runEvaluate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runFit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runTangent(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runHalfLife(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 enum class OutputFormat { Table, Csv, Json };

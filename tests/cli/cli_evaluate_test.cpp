@@ -170,3 +170,34 @@ TEST_F(CliFit, SamplesModesAndRefusals) {
 
 }  // namespace
 }  // namespace zemtral::cli
+
+namespace zemtral::cli {
+namespace {
+
+using CliTangent = TempDir;
+
+TEST_F(CliTangent, RateOfAnExactFirstOrderCurve) {
+    std::string csv = "t;cA\n";
+    for (int i = 0; i <= 40; ++i) {
+        char line[80];
+        std::snprintf(line, sizeof line, "%d;%.10f\n", i, std::exp(-0.1 * i));
+        csv += line;
+    }
+    const std::string file = write("decay.csv", csv);
+    const Output r = run({"tangent", file, "--species", "A", "--time", "12.5"});
+    ASSERT_EQ(r.code, kExitOk) << r.err;
+    const double c = std::strtod(r.out.c_str() + r.out.find("\"c\":") + 4, nullptr);
+    const double rate = std::strtod(r.out.c_str() + r.out.find("\"rate\":") + 7, nullptr);
+    EXPECT_NEAR(c, std::exp(-1.25), 1e-4);
+    EXPECT_NEAR(rate, -0.1 * std::exp(-1.25), 1e-4);
+
+    EXPECT_EQ(run({"tangent", file, "--species", "A", "--time", "-1"}).code, kExitRefused);
+    const Output noB = run({"tangent", file, "--species", "B", "--time", "1"});
+    EXPECT_EQ(noB.code, kExitRefused);
+    EXPECT_NE(noB.err.find(" Ausführung nicht möglich "), std::string::npos);
+    EXPECT_EQ(run({"tangent", file, "--species", "X", "--time", "1"}).code, kExitUsage);
+    EXPECT_EQ(run({"tangent", file, "--species", "A"}).code, kExitUsage);
+}
+
+}  // namespace
+}  // namespace zemtral::cli
