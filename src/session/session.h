@@ -2,6 +2,7 @@
 // The whole working state of one running program: what the original kept in module globals.
 // Created once in main() and passed by reference to every window.
 #include "core/engine.h"
+#include "core/stoich_matrix.h"
 #include "core/working_state.h"
 #include "data/exp_data_set.h"
 #include "data/protocol_table.h"
@@ -11,6 +12,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include "session/shell_state.h"
 
 namespace zemtral {
 
@@ -45,6 +47,9 @@ struct Session {
 
     // Evaluations.
     EvaluationState evaluation;  ///< evaluation switches, activation parameters, fitting window
+    ShellState shell;
+    StoichMatrix stoichMatrix = BuildStoichMatrix(2, 1.5f);  ///< of the selected model
+    std::int16_t diagramKind = 0;  ///< DiagramKind: the diagram the last command prepared
 };
 
 }  // namespace zemtral
