@@ -5,16 +5,14 @@
 
 #include "core/working_state.h"
 #include "session/data_commands.h"
+#include "session/evaluation_commands.h"
 #include "session/project_commands.h"
 
 namespace zemtral {
 namespace {
 
 constexpr std::int16_t kFittingStartKind = -9;  // marks a fitting start until the fitting window drew
-constexpr std::int16_t kArrheniusKind = -3;
-constexpr std::int16_t kEyringKind = -4;
 constexpr std::int16_t kTangentKind = 100;
-constexpr double kZeroTime = 1e-8;  // a point below this time carries the initial concentrations
 
 void refuse(UserDialogs& dialogs, const std::string& text) {
     dialogs.showMessage(kNotPossibleTitle, text, MessageIcon::Critical);
@@ -43,16 +41,6 @@ void finishFittingStart(Session& session, WindowHost& windows) {
     }
 }
 
-// c(A) of the first point taken at time zero, the data set's initial concentration of A.
-double initialConcentrationA(const ExpDataSet& data) {
-    for (int i = 1; i <= data.pointCount && i < static_cast<int>(data.points.size()); ++i) {
-        if (data.points[static_cast<std::size_t>(i)].t < kZeroTime) {
-            return data.points[static_cast<std::size_t>(i)].c[kSlotA];
-        }
-    }
-    return 0.0;
-}
-
 }  // namespace
 
 void initStartUp(Session& session, const std::string& appHome, bool decimalComma) {
@@ -74,111 +62,61 @@ std::string noDataMessage(const Session& session, const std::string& firstLine) 
     return firstLine + session.shell.lineBreak + "Geben Sie Daten im Dateneditor ein (=> Neueingabe).";
 }
 
-bool startFitting(Session& session, UserDialogs& dialogs, WindowHost& windows, bool orderFitting) {
-    // The mode is set before the checks, so a refusal leaves it set.
-    session.state.fittingMode = orderFitting ? kFittingOrder : kFittingRateConstants;
-    if (!session.survey.hasCtData) {
-        refuse(dialogs, noDataMessage(session, "Keine oder zuwenig experimentelle c-t-Daten."));
-        return false;
+void runEvaluationWindows(Session& session, WindowHost& windows, const EvaluationCommandResult& result) {
+    if (!result.started) {
+        return;
     }
-    if (session.data.pointCount < 2) {
-        refuse(dialogs, noDataMessage(session, "Keine (oder zuwenig) experimentelle c-t-Daten."));
-        return false;
+    if (result.unloadDiagram) {
+        windows.close(WindowId::Diagram);
     }
-    windows.close(WindowId::Diagram);
-    session.diagramKind = kFittingStartKind;
-    session.state.showMeasuredPoints = true;
-    windows.close(WindowId::SimulationSetUp);
-    closeReactors(windows);
-    windows.open(WindowId::Fitting);
-    if (orderFitting) {
-        session.state.modelId = 20;
+    session.diagramKind = static_cast<std::int16_t>(result.diagramKind);
+    if (result.selectedSpecies > 0) {
+        session.shell.selectedSpecies = result.selectedSpecies;
     }
-    reopenModelWindow(windows);
-    windows.focus(WindowId::Fitting);
+    if (result.openFittingWindow || result.diagramKind == kTangentKind) {
+        session.state.showMeasuredPoints = true;
+    }
+    if (result.closeCalculationWindows) {
+        windows.close(WindowId::SimulationSetUp);
+        closeReactors(windows);
+    }
+    if (result.openFittingWindow) {
+        windows.open(WindowId::Fitting);
+        reopenModelWindow(windows);
+        windows.focus(WindowId::Fitting);
+    } else if (result.diagramKind == kTangentKind) {
+        windows.open(WindowId::Tangent);
+        windows.focus(WindowId::Tangent);
+    }
     windows.setUpDiagram();
     finishFittingStart(session, windows);
-    return true;
+}
+
+bool startFitting(Session& session, UserDialogs& dialogs, WindowHost& windows, bool orderFitting) {
+    const EvaluationCommandResult result =
+        orderFitting ? startOrderFitting(session, dialogs) : startCtFitting(session, dialogs);
+    runEvaluationWindows(session, windows, result);
+    return result.started;
 }
 
 bool startNonIsothermalFitting(Session& session, UserDialogs& dialogs, WindowHost& windows, int item) {
-    session.state.fittingMode = item == 2 ? kFittingNonIsothermalSecond : kFittingNonIsothermalFirst;
-    if (session.survey.temperatureCount == 1) {
-        dialogs.showMessage("Warnung",
-                            "Ein Datensatz mit nur einer Temperatur kann hier nicht zu einem " +
-                                session.shell.lineBreak +
-                                "sinnvollen Ergebnis hinsichtlich ARRHENIUS- bzw. EYRING-Parametern führen.",
-                            MessageIcon::Exclamation);
-    }
-    if (!session.survey.hasCtTData) {
-        refuse(dialogs, noDataMessage(session, "Keine oder zuwenig experimentelle t-c-T-Daten."));
-        finishFittingStart(session, windows);
-        return false;
-    }
-    windows.close(WindowId::Diagram);
-    session.diagramKind = kFittingStartKind;
-    session.state.showMeasuredPoints = true;
-    windows.close(WindowId::SimulationSetUp);
-    closeReactors(windows);
-    if (item == 2) {
-        if (initialConcentrationA(session.data) == 0.0) {
-            refuse(dialogs, "Für diesen Fall muss die Anfangskonzentration c(A)(0) gegeben sein.");
-            return false;
-        }
-        session.state.modelId = 3;
-    } else {
-        session.state.modelId = 2;
-    }
-    windows.open(WindowId::Fitting);
-    reopenModelWindow(windows);
-    windows.focus(WindowId::Fitting);
-    windows.setUpDiagram();
-    finishFittingStart(session, windows);
-    return true;
-}
-
-int distinctKTPairs(const ExpDataSet& data) {
-    const int n = std::min<int>(data.pointCount, static_cast<int>(data.points.size()) - 1);
-    int distinct = 0;
-    for (int i = 1; i <= n; ++i) {
-        const ExpPoint& p = data.points[static_cast<std::size_t>(i)];
-        if (!(p.k > 0.0 && p.T > 0.0)) {
-            continue;
-        }
-        bool seen = false;
-        for (int j = 1; j < i && !seen; ++j) {
-            const ExpPoint& q = data.points[static_cast<std::size_t>(j)];
-            seen = q.k > 0.0 && q.T > 0.0 && q.k == p.k && q.T == p.T;
-        }
-        if (!seen) {
-            ++distinct;
-        }
-    }
-    return distinct;
+    const EvaluationCommandResult result = startNonIsothermalFitting(session, item, dialogs);
+    runEvaluationWindows(session, windows, result);
+    return result.started;
 }
 
 bool startKTEvaluation(Session& session, UserDialogs& dialogs, WindowHost& windows, int item) {
-    if (!session.survey.hasKTData) {
-        refuse(dialogs, "Erst experimentelle Punkte k-T laden oder eingeben!");
-        return false;
-    }
-    if (session.data.pointCount == 0) {
-        refuse(dialogs, "Keine Daten für k und T vorhanden." + session.shell.lineBreak +
-                            "Geben Sie experimentelle Daten im Dateneditor ein (=> Neueingabe)");
-        return false;
-    }
-    if (distinctKTPairs(session.data) < 2) {
-        refuse(dialogs, "mindestens zwei unterschiedliche Paare k - T nötig!");
-        return false;
-    }
-    if (session.data.pointCount <= 1) {
-        refuse(dialogs, "es sind mindestens 2 Wertepaare notwendig");
-        return false;
-    }
-    windows.close(WindowId::Diagram);
-    session.diagramKind = item == 2 ? kEyringKind : kArrheniusKind;
-    windows.setUpDiagram();
-    return true;
+    const EvaluationCommandResult result = startKTEvaluation(session, item, dialogs);
+    runEvaluationWindows(session, windows, result);
+    return result.started;
+}
+
+bool startLinearisedEvaluation(Session& session, UserDialogs& dialogs, WindowHost& windows, bool lambda,
+                               int item) {
+    const EvaluationCommandResult result =
+        lambda ? startLambdaEvaluation(session, item, dialogs) : startCtEvaluation(session, item, dialogs);
+    runEvaluationWindows(session, windows, result);
+    return result.started;
 }
 
 std::array<bool, 6> tangentItemsEnabled(const Session& session) {
@@ -190,15 +128,7 @@ std::array<bool, 6> tangentItemsEnabled(const Session& session) {
 }
 
 void startTangent(Session& session, WindowHost& windows, int slot) {
-    windows.close(WindowId::Diagram);
-    session.shell.selectedSpecies = slot;
-    session.diagramKind = kTangentKind;
-    session.state.showMeasuredPoints = true;
-    windows.close(WindowId::SimulationSetUp);
-    closeReactors(windows);
-    windows.open(WindowId::Tangent);
-    windows.focus(WindowId::Tangent);
-    windows.setUpDiagram();
+    runEvaluationWindows(session, windows, startTangent(session, slot));
 }
 
 bool reactorMenuOpened(const Session& session, UserDialogs& dialogs) {
@@ -242,7 +172,7 @@ void startMonteCarlo(Session& session, WindowHost& windows, int item) {
 
 void openCalculator(Session& session, WindowHost& windows, int form) {
     session.shell.kTForm = static_cast<std::uint8_t>(form);
-    session.state.fittingMode = kFittingNone;
+    startActivationCalculator(session, static_cast<std::uint8_t>(form));
     windows.close(WindowId::Calculator);
     windows.open(WindowId::Calculator);
 }
@@ -295,8 +225,9 @@ bool runExit(Session& session, const ExitSteps& steps) {
 }
 
 ExitSteps exitStepsFor(Session& session, UserDialogs& dialogs) {
-    return {[&session, &dialogs] { return AskSaveChangedData(session, dialogs); },
-            [&session, &dialogs](const std::string& path) { return WriteProjectFile(session, dialogs, path); }};
+    return {
+        [&session, &dialogs] { return AskSaveChangedData(session, dialogs); },
+        [&session, &dialogs](const std::string& path) { return WriteProjectFile(session, dialogs, path); }};
 }
 
 }  // namespace zemtral

@@ -25,6 +25,9 @@ void initStartUp(Session& session, const std::string& appHome, bool decimalComma
 /// ein (=> Neueingabe).".
 std::string noDataMessage(const Session& session, const std::string& firstLine);
 
+/// The checks, refusals and state of the evaluation commands are those of evaluation_commands.h;
+/// these functions add the window steps of the main window.
+
 /// @brief "Fitting isotherm,  k, ..." (orderFitting false, FittingMode 1) and "Fitting isotherm,
 /// k und Reaktionsordnung, A => P" (orderFitting true, FittingMode 2, model 20).
 /// @return false when the command refused.
@@ -34,9 +37,10 @@ bool startFitting(Session& session, UserDialogs& dialogs, WindowHost& windows, b
 /// @return false when the command refused.
 bool startNonIsothermalFitting(Session& session, UserDialogs& dialogs, WindowHost& windows, int item);
 
-/// @brief Number of distinct pairs k > 0, T > 0 of the data set (a pair equal to an earlier
-/// counted one is not counted again).
-int distinctKTPairs(const ExpDataSet& data);
+/// @brief "grafische Auswertung ... per Geradengleichung" for c-t data (lambda false, items 1..4)
+/// and for lambda(t) data (lambda true, items 1..3). False when the command refused.
+bool startLinearisedEvaluation(Session& session, UserDialogs& dialogs, WindowHost& windows, bool lambda,
+                               int item);
 
 /// @brief "Auswertung k-T-Daten" item 1 (ARRHENIUS, kind −3) or 2 (EYRING, kind −4).
 /// @return false when the command refused.

@@ -84,14 +84,6 @@ void changeTimeUnit(Session& session, int newIndex) {
     SetTimeUnit(session.state, session.data, newIndex, oldIndex);
 }
 
-std::string modelLabelText(const WorkingState& state) {
-    std::string text = "kinet. Modell:  " + modelDisplayText(state.modelId);
-    if (state.modelId == 20) {
-        text += " (n = " + formatNumber(state.reactionOrder, "0.00") + ")";
-    }
-    return text;
-}
-
 bool isReactorWindow(CalcWindowKind kind) {
     return kind == CalcWindowKind::BatchReactor || kind == CalcWindowKind::TubeReactor ||
            kind == CalcWindowKind::StirredTank;

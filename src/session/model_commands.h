@@ -8,6 +8,7 @@
 
 #include "core/unit_captions.h"
 #include "session/session.h"
+#include "session/simulation_setup.h"
 
 namespace zemtral {
 
@@ -55,9 +56,6 @@ void setOrderFromText(Session& session, std::string_view orderText);
 /// @brief A time-unit option was clicked: SetTimeUnit(new, old) with the old index from the
 /// session's unit text; converts the data times and k(1..3).
 void changeTimeUnit(Session& session, int newIndex);
-
-/// @brief "kinet. Modell:  " + model text, for model 20 followed by " (n = " n "0.00" ")".
-std::string modelLabelText(const WorkingState& state);
 
 /// @brief The kinds of window the model window reconfigures.
 enum class CalcWindowKind { SimulationSetUp, Fitting, BatchReactor, TubeReactor, StirredTank };

@@ -27,7 +27,7 @@ struct ShellState {
     bool tipsRequested = false;       ///< the tips were asked for through the Help menu
     int selectedSpecies = 0;          ///< species slot of the tangent evaluation
 
-    std::string helpDir;          ///< folder of the help pages <topic>.html
+    std::string helpDir;  ///< folder of the help pages <topic>.html
 
     MonteCarloOptions monteCarlo;
 };

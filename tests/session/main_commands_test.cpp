@@ -73,10 +73,10 @@ TEST(MainCommandsEmptyData, EveryEvaluationRefusesWithItsText) {
          "Keine oder zuwenig experimentelle c-t-Daten." + kNoDataTail, 2},
         {"non-isothermal 1",
          [](Session& s, UserDialogs& d, WindowHost& w) { return startNonIsothermalFitting(s, d, w, 1); },
-         "Keine oder zuwenig experimentelle t-c-T-Daten." + kNoDataTail, 6},
+         "Keine oder zuwenig experimentelle t-c-T-Daten." + kNoDataTail, 0},
         {"non-isothermal 2",
          [](Session& s, UserDialogs& d, WindowHost& w) { return startNonIsothermalFitting(s, d, w, 2); },
-         "Keine oder zuwenig experimentelle t-c-T-Daten." + kNoDataTail, 7},
+         "Keine oder zuwenig experimentelle t-c-T-Daten." + kNoDataTail, 0},
         {"Arrhenius", [](Session& s, UserDialogs& d, WindowHost& w) { return startKTEvaluation(s, d, w, 1); },
          "Erst experimentelle Punkte k-T laden oder eingeben!", 0},
         {"Eyring", [](Session& s, UserDialogs& d, WindowHost& w) { return startKTEvaluation(s, d, w, 2); },
@@ -149,6 +149,7 @@ TEST(MainCommandsNonIsothermal, WarnsForOneTemperatureAndNeedsInitialConcentrati
     addPoint(session, 3.0, 0.7, 300.0);
     session.survey.hasCtTData = true;
     session.survey.temperatureCount = 1;
+    session.state.conc0[kSlotA] = 0.0;
     RecordingDialogs dialogs;
     RecordingWindowHost windows;
     EXPECT_FALSE(startNonIsothermalFitting(session, dialogs, windows, 2));
@@ -161,8 +162,8 @@ TEST(MainCommandsNonIsothermal, WarnsForOneTemperatureAndNeedsInitialConcentrati
     EXPECT_EQ(dialogs.shown[1].text, "Für diesen Fall muss die Anfangskonzentration c(A)(0) gegeben sein.");
     EXPECT_FALSE(windows.isOpen(WindowId::Fitting));
 
-    // With a point at t = 0 the second-order fitting starts with model 3, the first order with 2.
-    session.data.points[1].t = 0.0;
+    // With c(A)(0) given the second-order fitting starts with model 3, the first order with 2.
+    session.state.conc0[kSlotA] = 1.0;
     for (int item : {1, 2}) {
         RecordingDialogs d;
         RecordingWindowHost w;
@@ -190,26 +191,6 @@ TEST(MainCommandsKT, IdenticalPairsCountOnce) {
     EXPECT_TRUE(startKTEvaluation(session, dialogs, windows, 2));
     EXPECT_EQ(session.diagramKind, -4);
     EXPECT_EQ(windows.calls, (std::vector<std::string>{"close diagram", "setup"}));
-}
-
-TEST(MainCommandsKT, PointsWithoutRateConstantAreNoDuplicates) {
-    // Two temperatures without k share T; only pairs with k > 0 and T > 0 count, so the two
-    // measured pairs are distinct.
-    ExpDataSet data;
-    auto add = [&data](double T, double k) {
-        ExpPoint p;
-        p.T = T;
-        p.k = k;
-        data.points.push_back(p);
-        data.pointCount = static_cast<std::int16_t>(data.points.size() - 1);
-    };
-    add(300.0, 0.0);
-    add(300.0, 0.0);
-    add(300.0, 0.01);
-    add(310.0, 0.02);
-    add(310.0, 0.02);
-    add(320.0, -1.0);
-    EXPECT_EQ(distinctKTPairs(data), 2);
 }
 
 TEST(MainCommandsTangent, MenuFollowsShownSpeciesAndCommandPreparesKind100) {
