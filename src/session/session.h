@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include "session/shell_state.h"
+#include "reactors/reactor_common.h"
 
 namespace zemtral {
 
@@ -50,6 +51,16 @@ struct Session {
     ShellState shell;
     StoichMatrix stoichMatrix = BuildStoichMatrix(2, 1.5f);  ///< of the selected model
     std::int16_t diagramKind = 0;  ///< DiagramKind: the diagram the last command prepared
+
+    // Reactor values shared by the batch reactor, the stirred tank and the tube.
+    double reactionTime = 0.0;                      ///< ReactionTime [time unit]; the tank's residence time
+    double conversionA = 0.0;                       ///< ConversionA, U(A) [1]
+    SpeciesArray reactorResultConcentrations{};     ///< c(A)..c(Q) after the reactor [mol/l], slots 1..5
+    ExtentsOfReaction extentsOfReaction{};          ///< ksi(1), ksi(2) [kmol/m^3]
+    ReactorProtocolValues reactorProtocolValues{};  ///< the row handed to the protocol log
+    std::int16_t reactorInputChoice = 0;            ///< batch: 0 time given, 1 conversion given
+    std::int16_t cstrInputChoice = 0;               ///< stirred tank: 0..4 (CstrInputChoice)
+    std::int16_t tubeInputChoice = 0;               ///< tube: 0 time, 1 length, 2 conversion given
 };
 
 }  // namespace zemtral

@@ -1,0 +1,204 @@
+#include "session/reactor_commands.h"
+
+#include "core/model_catalogue.h"
+#include "numeric/number_text.h"
+#include "reactors/batch_reactor.h"
+#include "reactors/cstr.h"
+#include "reactors/tube_reactor.h"
+
+namespace zemtral {
+namespace {
+
+template <std::size_t N>
+void readCommonFields(const std::array<std::string, N>& fields, SpeciesArray& c0, std::array<double, 4>& k) {
+    for (int s = 1; s <= kSlotCount; ++s) {
+        c0[s] = parseNumber(fields[static_cast<std::size_t>(s - 1)]);
+    }
+    k = {0.0, parseNumber(fields[10]), parseNumber(fields[11]), parseNumber(fields[12])};
+}
+
+template <std::size_t N>
+void showConcentrations(std::array<std::string, N>& fields, const SpeciesArray& c, char sep) {
+    for (int s = 1; s <= kSlotCount; ++s) {
+        fields[static_cast<std::size_t>(4 + s)] = formatSingle(static_cast<float>(c[s]), sep);
+    }
+}
+
+std::string number(double value, char sep) {
+    return formatSingle(static_cast<float>(value), sep);
+}
+
+void storeResults(Session& session, const SpeciesArray& conc, const ExtentsOfReaction& extents,
+                  const ReactorProtocolValues& protocol) {
+    session.reactorResultConcentrations = conc;
+    session.extentsOfReaction = extents;
+    session.reactorProtocolValues = protocol;
+}
+
+ReactorKinetics kineticsOf(const Session& session, const std::array<double, 4>& k) {
+    return ReactorKinetics{session.state.modelId, k, session.state.reactionOrder};
+}
+
+}  // namespace
+
+ReactorCommandResult<BatchFieldTexts> batchCalculate(Session& session, UserDialogs& dialogs,
+                                                     const BatchFieldTexts& fields, char sep) {
+    ReactorCommandResult<BatchFieldTexts> result;
+    result.fields = fields;
+    BatchInputs in;
+    std::array<double, 4> k{};
+    readCommonFields(fields, in.c0, k);
+    in.kinetics = kineticsOf(session, k);
+    in.reactionTime = parseNumber(fields[14]);
+    in.conversion = parseNumber(fields[13]);
+    in.choice =
+        session.reactorInputChoice == 1 ? BatchInputChoice::Conversion : BatchInputChoice::ReactionTime;
+    in.decimalSeparator = sep;
+    session.state.conc0 = in.c0;
+    session.state.rateConst = k;
+    session.reactionTime = in.reactionTime;
+    session.conversionA = in.conversion;
+
+    const BatchOutcome out = runBatchReactor(in);
+    if (out.status != BatchOutcome::Status::Ok) {
+        dialogs.showMessage(out.message.title, out.message.text, MessageIcon::Critical);
+        return result;
+    }
+    showConcentrations(result.fields, out.conc, sep);
+    if (in.choice == BatchInputChoice::Conversion) {
+        result.fields[14] = number(out.reactionTime, sep);
+    } else {
+        result.fields[13] = number(out.conversion, sep);
+    }
+    session.reactionTime = out.reactionTime;
+    session.conversionA = out.conversion;
+    storeResults(session, out.conc, out.extents, out.protocol);
+    result.success = true;
+    result.conversion = out.conversion;
+    return result;
+}
+
+ReactorCommandResult<CstrFieldTexts> cstrStart(Session& session, UserDialogs& dialogs,
+                                               const CstrFieldTexts& fields, char sep) {
+    ReactorCommandResult<CstrFieldTexts> result;
+    result.fields = fields;
+    CstrInputs in;
+    std::array<double, 4> k{};
+    readCommonFields(fields, in.c0, k);
+    in.kinetics = kineticsOf(session, k);
+    in.conversion = parseNumber(fields[13]);
+    in.volume = parseNumber(fields[14]);
+    in.flow = parseNumber(fields[15]);
+    in.residenceTime = parseNumber(fields[16]);
+    const std::int16_t choice =
+        session.cstrInputChoice >= 0 && session.cstrInputChoice <= 4 ? session.cstrInputChoice : 0;
+    in.choice = static_cast<CstrInputChoice>(choice);
+    in.decimalSeparator = sep;
+    session.state.conc0 = in.c0;
+    session.state.rateConst = k;
+    session.conversionA = in.conversion;
+    session.reactionTime = in.residenceTime;
+
+    const CstrOutcome out = runCstr(in);
+    const MessageIcon icon =
+        out.status == CstrOutcome::Status::Ok ? MessageIcon::Exclamation : MessageIcon::Critical;
+    for (const ReactorMessage& message : out.messages) {
+        dialogs.showMessage(message.title, message.text, icon);
+    }
+    if (out.status != CstrOutcome::Status::Ok) {
+        return result;
+    }
+    const CstrResult& r = out.result;
+    showConcentrations(result.fields, r.conc, sep);
+    switch (in.choice) {
+        case CstrInputChoice::ConversionAndVolume:
+            result.fields[15] = number(r.flow, sep);
+            result.fields[16] = number(r.residenceTime, sep);
+            break;
+        case CstrInputChoice::ConversionAndFlow:
+            result.fields[14] = number(r.volume, sep);
+            result.fields[16] = number(r.residenceTime, sep);
+            break;
+        case CstrInputChoice::VolumeAndFlow:
+            result.fields[13] = number(r.conversion, sep);
+            result.fields[16] = number(r.residenceTime, sep);
+            break;
+        case CstrInputChoice::VolumeAndResidenceTime:
+            result.fields[13] = number(r.conversion, sep);
+            result.fields[15] = number(r.flow, sep);
+            break;
+        case CstrInputChoice::FlowAndResidenceTime:
+            result.fields[13] = number(r.conversion, sep);
+            result.fields[14] = number(r.volume, sep);
+            break;
+    }
+    session.reactionTime = r.residenceTime;
+    session.conversionA = r.conversion;
+    storeResults(session, r.conc, out.extents, out.protocol);
+    result.success = true;
+    result.conversion = r.conversion;
+    return result;
+}
+
+ReactorCommandResult<TubeFieldTexts> tubeCalculate(Session& session, UserDialogs& dialogs,
+                                                   const TubeFieldTexts& fields, char sep) {
+    ReactorCommandResult<TubeFieldTexts> result;
+    result.fields = fields;
+    TubeInputs in;
+    std::array<double, 4> k{};
+    readCommonFields(fields, in.c0, k);
+    in.kinetics = kineticsOf(session, k);
+    in.conversion = parseNumber(fields[13]);
+    in.reactionTime = parseNumber(fields[14]);
+    in.length = parseNumber(fields[15]);
+    in.velocity = parseNumber(fields[16]);
+    const std::int16_t choice =
+        session.tubeInputChoice >= 0 && session.tubeInputChoice <= 2 ? session.tubeInputChoice : 0;
+    in.choice = static_cast<TubeInputChoice>(choice);
+    in.decimalSeparator = sep;
+    session.state.conc0 = in.c0;
+    session.state.rateConst = k;
+    session.reactionTime = in.reactionTime;
+    session.conversionA = in.conversion;
+
+    const TubeOutcome out = runTubeReactor(in);
+    const MessageIcon icon =
+        out.status == TubeOutcome::Status::Ok ? MessageIcon::Exclamation : MessageIcon::Critical;
+    for (const ReactorMessage& message : out.messages) {
+        dialogs.showMessage(message.title, message.text, icon);
+    }
+    if (out.status != TubeOutcome::Status::Ok) {
+        return result;
+    }
+    showConcentrations(result.fields, out.conc, sep);
+    switch (in.choice) {
+        case TubeInputChoice::ReactionTime:
+            result.fields[15] = number(out.length, sep);
+            result.fields[13] = number(out.conversion, sep);
+            break;
+        case TubeInputChoice::Length:
+            result.fields[14] = number(out.reactionTime, sep);
+            result.fields[13] = number(out.conversion, sep);
+            break;
+        case TubeInputChoice::Conversion:
+            result.fields[14] = number(out.reactionTime, sep);
+            result.fields[15] = number(out.length, sep);
+            break;
+    }
+    session.reactionTime = out.reactionTime;
+    session.conversionA = out.conversion;
+    storeResults(session, out.conc, out.extents, out.protocol);
+    result.success = true;
+    result.conversion = out.conversion;
+    return result;
+}
+
+std::string extentsText(int model, const ExtentsOfReaction& extents, char sep) {
+    std::string text = "ksi(1)/(kmol/m^3) = " + number(extents[1], sep);
+    if (!isSingleReaction(model)) {
+        text += "\r\nksi(2)/(kmol/m^3) = " + number(extents[2], sep);
+    }
+    return text;
+}
+
+}  // namespace zemtral
