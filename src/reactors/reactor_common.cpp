@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
+#include "core/half_life.h"
 #include "core/model_catalogue.h"
 #include "numeric/number_text.h"
 
@@ -116,23 +118,14 @@ ConversionLimit equilibriumConversionLimit(int model, const std::array<double, 4
         limit.status = ConversionLimit::Status::NumericalError;
         return limit;
     }
-    const double root = std::sqrt(discriminant);
-    const double x1 = -p / 2.0 + root, x2 = -p / 2.0 - root;
-    // The extent must be possible: no more than the smaller of A and B can react. When P was
-    // present from the start the equilibrium may lie on the side of A and B (negative extent,
-    // down to the point where P is used up).
-    const double upper = std::min(a0, b0);
-    const double lower = model == 12 ? -p0 / 2.0 : -p0;
-    auto within = [&](double x, double lo) { return x >= lo && x <= upper; };
-    double x = x2;
-    if (within(x1, 0.0)) {
-        x = x1;
-    } else if (within(x2, 0.0)) {
-        x = x2;
-    } else if (within(x1, lower)) {
-        x = x1;
+    // The root that is a possible extent (0 <= x <= min(a0, b0), or the backward extent when P
+    // was present from the start), as the half-life routines choose it.
+    const std::optional<double> x = equilibriumExtent(model, a0, b0, p0, k[1], k[2]);
+    if (!x) {
+        limit.status = ConversionLimit::Status::NumericalError;
+        return limit;
     }
-    limit.maxConversion = x / a0;
+    limit.maxConversion = *x / a0;
     return limit;
 }
 

@@ -1,5 +1,8 @@
 #include "reactors/batch_reactor.h"
 
+#include "core/engine.h"
+#include "core/working_state.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -290,6 +293,40 @@ TEST(ReactorPicture, FillColourFollowsConversion) {
 TEST(ReactorLabels, SchemeLabel) {
     EXPECT_EQ(reactorSchemeLabel(2, 1.5), "kinet. Modell:  A => P   (n = 1)");
     EXPECT_EQ(reactorSchemeLabel(20, 1.5, ','), "kinet. Modell:  A => P, n-ter Ordnung  (n = 1,50)");
+}
+
+}  // namespace
+}  // namespace zemtral
+
+namespace zemtral {
+namespace {
+
+// The batch reactor and the simulation engine describe the same closed vessel: at the end of a
+// run both give the same concentrations for every model.
+TEST_P(EveryModel, AgreesWithSimulationEngineAtTheSameTime) {
+    const std::int16_t model = GetParam();
+    const test::ModelCase mc = caseFor(model);
+    WorkingState state = startUpWorkingState();
+    state.modelId = model;
+    state.rateConst = mc.kinetics.k;
+    state.conc0 = mc.c0;
+    state.reactionOrder = static_cast<float>(mc.kinetics.order);
+    state.tEnd = 6.0f;
+    SimulationResult sim;
+    ASSERT_EQ(calc_diagramfunctioncT(model, state, sim).errorFlag, 0);
+    const int last = sim.pointCount - 1;
+    const BatchKesselResult r =
+        CalcBatchKessel(mc.kinetics, sim.simTime[static_cast<std::size_t>(last)], mc.c0);
+    ASSERT_EQ(r.errorFlag, 0);
+    const double rel = isNumericModel(model) ? 5e-3 : 1e-9;
+    for (int s = 1; s <= 5; ++s) {
+        if (hasSpecies(model, s)) {
+            EXPECT_TRUE(near(r.conc[s],
+                             sim.simConc[static_cast<std::size_t>(s)][static_cast<std::size_t>(last)], rel,
+                             1e-6))
+                << "slot " << s;
+        }
+    }
 }
 
 }  // namespace
