@@ -70,6 +70,12 @@ bool integrateNumerically(const ReactorKinetics& kin, double t, SpeciesArray& y)
             y1 = y2;
         }
         y = y2;
+        if (kin.model == 20 && y[kSlotA] < 0.0) {
+            // Below order 1, A runs out in finite time; the last step may overshoot zero. A cannot
+            // fall below zero, and what it did not have was not turned into P either.
+            y[kSlotP] += y[kSlotA];
+            y[kSlotA] = 0.0;
+        }
         ns = std::max(1L, ns / 4);
     }
     return true;

@@ -94,6 +94,20 @@ TEST(BatchKessel, ZeroOrderStopsAtEmptyVessel) {
     EXPECT_DOUBLE_EQ(CalcBatchKessel(kin, 4.0, c0).conc[kSlotA], 0.6);
 }
 
+TEST(BatchKessel, OrderBelowOneEmptiesTheVesselWithoutNegativeA) {
+    // n = 0.5: c(A) = (√a0 − k1·t/2)² until A is used up at t = 2·√a0/k1.
+    const SpeciesArray c0{0.0, 1.0, 0.0, 0.0, 0.1, 0.0};
+    for (double n : {0.0, 0.5}) {
+        const ReactorKinetics kin{20, {0.0, 0.3, 0.0, 0.0}, n};
+        const BatchKesselResult r = CalcBatchKessel(kin, 10.0, c0);
+        ASSERT_EQ(r.errorFlag, 0);
+        EXPECT_EQ(r.conc[kSlotA], 0.0) << "n = " << n;
+        EXPECT_TRUE(near(r.conc[kSlotP], 1.1, 1e-12)) << "n = " << n;
+    }
+    const BatchKesselResult early = CalcBatchKessel({20, {0.0, 0.3, 0.0, 0.0}, 0.5}, 3.0, c0);
+    EXPECT_TRUE(near(early.conc[kSlotA], (1.0 - 0.45) * (1.0 - 0.45), 1e-6));
+}
+
 TEST(BatchKessel, ConsecutiveWithEqualConstantsIsTheLimitFormula) {
     // k1 = k2: c(C) = k1·a0·t·e^(−k1·t) + c0·e^(−k1·t).
     ReactorKinetics kin{6, {0.0, 0.2, 0.2, 0.0}, 1.5};
