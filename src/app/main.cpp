@@ -1,36 +1,76 @@
-// Until the main window exists, the program prints the simulation of the start-up model
-// (A => P, first order, k1 = 0.15, c0(A) = 1, tEnd = 100) as a table of t, c(A), c(P).
+// The desktop program: the application home, the session, the main window.
+// `--quit-when-shown` ends the program as soon as the main window is on the screen and prints the
+// time since the process started (used by the start-up timing program in bench/).
+#include <unistd.h>
+#include <QApplication>
+#include <QTimer>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <string>
 
-#include "core/engine.h"
-#include "core/working_state.h"
-#include "numeric/number_text.h"
+#include "session/session.h"
+#include "ui/shell/app_start.h"
+#include "ui/shell/mdizem.h"
+#include "ui/shell/qt_user_dialogs.h"
 
 namespace {
 
-std::string padded(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+// Seconds since the process started, from its start time in /proc (clock ticks after boot).
+double secondsSinceProcessStart() {
+    std::ifstream stat("/proc/self/stat");
+    std::string content((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const auto close = content.rfind(')');
+    if (close == std::string::npos) {
+        return -1.0;
+    }
+    // Field 22 (starttime) counted from the field after the command name (field 3).
+    const char* p = content.c_str() + close + 2;
+    for (int field = 3; field < 22 && *p != '\0'; ++field) {
+        p = std::strchr(p, ' ');
+        if (p == nullptr) {
+            return -1.0;
+        }
+        ++p;
+    }
+    const double startTicks = std::strtod(p, nullptr);
+    std::ifstream uptimeFile("/proc/uptime");
+    double uptime = 0.0;
+    uptimeFile >> uptime;
+    return uptime - startTicks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 }  // namespace
 
-int main() {
-    using namespace zemtral;
-    WorkingState state = startUpWorkingState();
-    SimulationResult result;
-    const EngineStatus status = calc_diagramfunctioncT(state.modelId, state, result);
-    if (status.errorFlag != 0) {
-        std::fprintf(stderr, "%s: %s\n", status.title.c_str(), status.message.c_str());
-        return 1;
+int main(int argc, char** argv) {
+    if (!zemtral::displayAvailable()) {
+        std::fprintf(stderr, "%s\n", zemtral::noDisplayHint().c_str());
+        return 2;
     }
-    std::printf("%s%s%s\n", padded("t/" + state.timeUnit, 10).c_str(), padded("cA/(mol/l)", 16).c_str(),
-                padded("cP/(mol/l)", 16).c_str());
-    for (int i = 0; i < result.pointCount; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        std::printf("%s%s%s\n", padded(formatNumber(result.simTime[at], "#####0.00"), 10).c_str(),
-                    padded(formatNumber(result.simConc[kSlotA][at], "0.000000E+00"), 16).c_str(),
-                    padded(formatNumber(result.simConc[kSlotP][at], "0.000000E+00"), 16).c_str());
+    const bool quitWhenShown = argc > 1 && std::strcmp(argv[1], "--quit-when-shown") == 0;
+    const auto mainStart = std::chrono::steady_clock::now();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZEMTRAL"));
+    QApplication::setOrganizationName(QStringLiteral("ZEMTRAL"));
+    zemtral::initResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zemtral.svg")));
+
+    zemtral::Session session;
+    session.appHome = zemtral::prepareApplicationHome();
+    zemtral::QtUserDialogs dialogs;
+    zemtral::MDIZEM window(session, dialogs);
+    dialogs.setParent(&window);
+    window.show();
+    if (quitWhenShown) {
+        QTimer::singleShot(0, &app, [&] {
+            const double inMain =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - mainStart).count();
+            std::printf("main window shown after %.3f s since process start (%.3f s in main)\n",
+                        secondsSinceProcessStart(), inMain);
+            std::fflush(stdout);
+            std::_Exit(0);
+        });
     }
-    return 0;
+    return QApplication::exec();
 }

@@ -1,0 +1,622 @@
+#include "ui/shell/mdizem.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "session/data_commands.h"
+#include "session/help_topics.h"
+#include "session/main_commands.h"
+#include "session/project_commands.h"
+#include "ui/shell/frm_help.h"
+#include "ui/shell/frm_matrix.h"
+#include "ui/shell/frm_option.h"
+#include "ui/shell/frm_tip.h"
+#include "ui/shell/frm_zem_model.h"
+
+namespace zemtral {
+namespace {
+
+const char* const kFirstUserLines[] = {
+    " (1)    Wählen Sie als File mit experimentellen Daten zur Auswertung: \"Daten\" /  \"exper. Daten "
+    "laden\"  => "
+    "File \"verseifung.ZD3\"; bestätigen Sie im Dateneditor \"OK\"",
+    " (2)    Klicken Sie das passende kinetische Modell an, in diesem Fall A + B => P",
+    " (3a)  Wählen Sie \"Auswertung c-t-(T)-Daten\" / \"Fitting isotherm, k, entspr. gewähltem Modell\" ; "
+    "klicken Sie "
+    "\"Auto-Fitting\" im Fenster \"k-Fitting\".  Bei \"k1\" können Sie die berechnete "
+    "Geschwindigkeitskonstante "
+    "ablesen.",
+    " oder ",
+    " (3b)  Wählen Sie \"Auswertung c-t-(T)-Daten\" / \"grafische Auswertung per Geradenausgleich\" / \"2. "
+    "Ordnung A "
+    "+ B => P\". Im Diagrammfenster können Sie die berechnete Geschwindigkeitskonstante ablesen.",
+    " -       Für \" Modell-Simulation\",  \"Monte-Carlo-Simulation\" und \"Reaktoren\" werden keine "
+    "experimentellen "
+    "Daten benötigt.  ",
+    " -       Für Reaktor-Berechnungen müssen Ihnen die Geschwindigkeitskonstanten bekannt sein. Stellen Sie "
+    "vor der "
+    "Wahl \"Reaktoren\" das passende kinetische Modell ein. ",
+};
+
+QString u(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+bool isMdiChild(WindowId id) {
+    return id != WindowId::Options && id != WindowId::Help;
+}
+
+}  // namespace
+
+MDIZEM::MDIZEM(Session& session, UserDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), m_session(session), m_dialogs(dialogs) {
+    setObjectName(QStringLiteral("MDIZEM"));
+    setWindowTitle(u(kMainWindowTitle));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/zemtral.svg")));
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    setCentralWidget(central);
+    buildFirstUserPanel();
+    layout->addWidget(m_firstUserPanel);
+    m_mdi = new QMdiArea(central);
+    m_mdi->setObjectName(QStringLiteral("mdiArea"));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    layout->addWidget(m_mdi, 1);
+
+    // Start-up: the session's values, the menus and the tool bar, then the model window and the tips.
+    initStartUp(m_session, m_session.appHome, QLocale().toString(0.75).contains(QLatin1Char(',')));
+    buildMenus();
+    buildToolBar();
+    m_firstUserPanel->setVisible(false);
+    refreshEnabledStates();
+    resize(1100, 760);
+    open(WindowId::Model);
+    if (open(WindowId::Tip)) {
+        auto* tip = qobject_cast<frmTip*>(window(WindowId::Tip));
+        if (tip != nullptr && !tip->wanted()) {
+            close(WindowId::Tip);
+        }
+    }
+}
+
+MDIZEM::~MDIZEM() {
+    if (m_help) {
+        delete m_help.data();
+    }
+}
+
+QMenu* MDIZEM::addMenu(QMenu* parent, const char* name, const char* caption, int helpTopic) {
+    QMenu* menu = parent ? parent->addMenu(u(caption)) : menuBar()->addMenu(u(caption));
+    menu->setObjectName(QLatin1String(name));
+    menu->menuAction()->setObjectName(QLatin1String(name));
+    menu->menuAction()->setProperty("helpContext", helpTopic);
+    menu->installEventFilter(this);
+    return menu;
+}
+
+QAction* MDIZEM::addCommand(QMenu* menu, const std::string& name, const std::string& caption, int helpTopic,
+                            std::function<void()> run, std::vector<WindowId> needs, bool enabled) {
+    auto* action = new QAction(QString::fromStdString(caption), this);
+    action->setObjectName(QString::fromStdString(name));
+    action->setProperty("helpContext", helpTopic);
+    if (menu != nullptr) {
+        menu->addAction(action);
+    } else {
+        menuBar()->addAction(action);
+    }
+    if (run) {
+        connect(action, &QAction::triggered, this, [this, run, name] { runCommand(run, name != "mnuTip"); });
+    }
+    m_commands[QString::fromStdString(name)] = {action, enabled, std::move(needs)};
+    return action;
+}
+
+void MDIZEM::buildMenus() {
+    using W = WindowId;
+    QMenu* daten = addMenu(nullptr, "mnuDaten", "&Daten", kHelpDataMenu);
+    addCommand(daten, "mnuLoadLastSession", "letzte Sitzung laden", 0, [this] {
+        const ProjectLoadOutcome o = loadLastSession(m_session, m_dialogs);
+        afterProjectLoad(o.enableNewDataAndSaveProject, o.enableEditData, o.reopenModelWindow);
+    });
+    addCommand(daten, "mnuLoadProject", "existierendes Projektfile laden", 0, [this] {
+        const ProjectLoadOutcome o = loadExistingProject(m_session, m_dialogs);
+        afterProjectLoad(o.enableNewDataAndSaveProject, o.enableEditData, o.reopenModelWindow);
+    });
+    addCommand(daten, "mnuSaveProject", "aktuelles Projekt speichern unter...", 0,
+               [this] { SaveProjectAs(m_session, m_dialogs); });
+    daten->addSeparator();
+    addCommand(daten, "mnuNeudat", "exper. Daten    NEU Eingabe / Laden", kHelpNewData,
+               [this] { newDataSet(m_session, *this); }, {W::DataEditor});
+    addCommand(
+        daten, "mnuEdit", "exper. Daten    Sichten / Editieren", kHelpEditData,
+        [this] { editDataSet(m_session, *this); }, {W::DataEditor}, false);
+    addCommand(daten, "mnuEditXY", "XY-Editor   (XY-Daten eingeben | laden)", 0,
+               [this] {
+                   close(W::XYEditor);
+                   open(W::XYEditor);
+               },
+               {W::XYEditor});
+    daten->addSeparator();
+    addCommand(daten, "mnuExit", "Exit", kHelpExit, [this] { QMainWindow::close(); });
+
+    addCommand(nullptr, "mnuModel", "kinetisches &Modell", kHelpModel, [this] { open(W::Model); });
+
+    QMenu* auswertung = addMenu(nullptr, "mnuVersuchsauswertung", "Versuchsauswertung");
+    QMenu* ct = addMenu(auswertung, "mnuExpctAuswertung", "Auswertung c-&t-Daten    (isotherm)");
+    connect(ct, &QMenu::aboutToShow, this, [this] { m_session.evaluation.lambdaMode = false; });
+    QMenu* ctAusw = addMenu(ct, "mnuctAuswMenu",
+                            "grafische Auswertung für Konzentrations-Zeit-Daten per Geradengleichung");
+    const char* const orderCaptions[] = {"... für 1. Ordnung  A => P", "... für 2. Ordnung  2 A => P",
+                                         "... für 2. Ordnung  A + B => P "};
+    const int orderHelp[] = {10030, 10040, 10050};
+    for (int i = 1; i <= 3; ++i) {
+        const std::string name = "mnuctAusw_" + std::to_string(i);
+        addCommand(ctAusw, name, orderCaptions[i - 1], orderHelp[i - 1],
+                   [this, i] { startLinearisedEvaluation(m_session, m_dialogs, *this, false, i); },
+                   {W::Diagram});
+    }
+    QAction* wilkinson = addCommand(
+        ctAusw, "mnuctAusw_4", "WILKINSON", 0,
+        [this] { startLinearisedEvaluation(m_session, m_dialogs, *this, false, 4); }, {W::Diagram}, false);
+    wilkinson->setVisible(false);
+    QMenu* lambda =
+        addMenu(ct, "mnuLambdaAuswMenu", "grafische Auswertung für lambda(t)-Daten per Geradengleichung");
+    for (int i = 1; i <= 3; ++i) {
+        const std::string name = "mnuLambdaAusw_" + std::to_string(i);
+        addCommand(lambda, name, orderCaptions[i - 1], 0,
+                   [this, i] { startLinearisedEvaluation(m_session, m_dialogs, *this, true, i); },
+                   {W::Diagram});
+    }
+    addCommand(ct, "mnuCtFitting", "Fitting isotherm,  k,  entsprechend gewähltem Modell", kHelpFitting,
+               [this] { startFitting(m_session, m_dialogs, *this, false); }, {W::Fitting});
+    addCommand(ct, "mnuROFitting", "Fitting isotherm,  k und Reaktionsordnung,  A => P", kHelpFitting,
+               [this] { startFitting(m_session, m_dialogs, *this, true); }, {W::Fitting});
+    QMenu* nonIso = addMenu(auswertung, "mnuNonIsotherm", "Auswertung c-t-T-Daten (nicht-isotherm) ");
+    addCommand(nonIso, "mnuNonIsothermFitting_1",
+               "Fitting nicht-isotherm, 1. Ordnung   A => P, an  t-c(A)-T-Daten", kHelpFitting,
+               [this] { startNonIsothermalFitting(m_session, m_dialogs, *this, 1); }, {W::Fitting});
+    addCommand(nonIso, "mnuNonIsothermFitting_2",
+               "Fitting nicht-isotherm, 2. Ordnung 2A => P, an  t-c(A)-T-Daten", kHelpFitting,
+               [this] { startNonIsothermalFitting(m_session, m_dialogs, *this, 2); }, {W::Fitting});
+    QMenu* kt = addMenu(auswertung, "mnukTMenu", "Auswertung &k-T-Daten", 10290);
+    addCommand(kt, "mnukT_1", "nach ARRHENIUS-Gleichung", 10300,
+               [this] { startKTEvaluation(m_session, m_dialogs, *this, 1); }, {W::Diagram});
+    addCommand(kt, "mnukT_2", "nach EYRING-Gleichung", 10310,
+               [this] { startKTEvaluation(m_session, m_dialogs, *this, 2); }, {W::Diagram});
+    QMenu* tangent = addMenu(auswertung, "mnuCalcTangente",
+                             "grafikgestützte Berechnung von Reakt.-geschwindigk. aus c(i)-t-Punkten");
+    const char* const species[] = {"A", "B", "C", "P", "Q"};
+    for (int i = 1; i <= 5; ++i) {
+        const std::string name = "mnuSubTangente_" + std::to_string(i);
+        const std::string caption = std::string("aus Messpunkten c(") + species[i - 1] + ") - t";
+        addCommand(tangent, name, caption, 0, [this, i] { startTangent(m_session, *this, i); }, {W::Tangent});
+    }
+    connect(tangent, &QMenu::aboutToShow, this, [this] {
+        const auto shown = tangentItemsEnabled(m_session);
+        for (int i = 1; i <= 5; ++i) {
+            m_commands[QStringLiteral("mnuSubTangente_%1").arg(i)].enabledByState =
+                shown[static_cast<std::size_t>(i)];
+        }
+        refreshEnabledStates();
+    });
+
+    QMenu* simulation = addMenu(nullptr, "mnuSimulation", "Modell-&Simulation");
+    addCommand(simulation, "mnuctGraph", "Konzentrations-Zeit-Funktionen", 0,
+               [this] { startSimulation(m_session, *this, false); }, {W::SimulationSetUp});
+    addCommand(simulation, "mnuvtGraph", "Geschwindigkeits-Zeit-Funktionen", 0,
+               [this] { startSimulation(m_session, *this, true); }, {W::SimulationSetUp});
+
+    QMenu* monteCarlo = addMenu(nullptr, "mnuMonteCarlo", "Monte-&Carlo");
+    addCommand(monteCarlo, "mnuSubMonteCarlo_0", "Reaktion 1. Ordnung A => P", kHelpMonteCarloFirstOrder,
+               [this] { startMonteCarlo(m_session, *this, 0); }, {W::MonteCarlo});
+    addCommand(monteCarlo, "mnuSubMonteCarlo_1", "Dynamisches Reaktionsgleichgewicht A <=> P",
+               kHelpMonteCarloEquilibrium, [this] { startMonteCarlo(m_session, *this, 1); }, {W::MonteCarlo});
+
+    QMenu* reactors = addMenu(nullptr, "mnuReaktor", "&Reaktoren");
+    connect(reactors, &QMenu::aboutToShow, this, [this] { reactorMenuOpened(m_session, m_dialogs); });
+    addCommand(reactors, "mnuBatchR", "Batch-Reaktor", 0,
+               [this] { openReactor(m_session, *this, W::BatchReactor); }, {W::BatchReactor});
+    addCommand(reactors, "mnuRohrR", "Rohrreaktor", 0,
+               [this] { openReactor(m_session, *this, W::TubeReactor); }, {W::TubeReactor});
+    addCommand(reactors, "mnuKontRK", "kontinuierlicher Rührkessel", kHelpStirredTankWay,
+               [this] { openReactor(m_session, *this, W::StirredTank); }, {W::StirredTank});
+    addCommand(reactors, "mnuKaskade", "Rührkessel-Kaskade", 0, nullptr, {}, false);
+
+    QMenu* options = addMenu(nullptr, "mnuOptionen", "&Optionen");
+    addCommand(options, "mnuOption", "Optionen", 0, [this] {
+        frmOption dialog(m_session, this);
+        dialog.exec();
+    });
+    addCommand(options, "mnuToolArrhenius", "ARRHENIUS-Rechner", 0,
+               [this] { openCalculator(m_session, *this, 1); }, {W::Calculator});
+    addCommand(options, "mnuToolEyring", "EYRING-Rechner", 0, [this] { openCalculator(m_session, *this, 2); },
+               {W::Calculator});
+
+    m_windowMenu = addMenu(nullptr, "mnuFenster", "&Fenster");
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &MDIZEM::fillWindowMenu);
+
+    QMenu* help = addMenu(nullptr, "mnuHilfe", "&Hilfe");
+    addCommand(help, "mnuAboutZem", "über dieses Programm", kHelpAbout, [this] { showHelp(kHelpAbout); });
+    addCommand(help, "mnuIndex", "Hilfe", kHelpIndex, [this] { showHelp(kHelpIndex); });
+    addCommand(help, "mnuTip", "Tipps zeigen", 0, [this] {
+        close(W::Tip);
+        showTips(m_session, *this);
+    });
+    addCommand(help, "mnuInfo", "Copyright, Kontakt", kHelpCopyright, [this] {
+        m_dialogs.showMessage("Copyright, Kontakt", copyrightText(m_session), MessageIcon::Information);
+    });
+
+    // The two invisible context menus of the editors.
+    const char* const names[] = {"mnuEdit1", "mnuEdit2"};
+    const char* const captions[] = {"Popup-menue exp-daten-grid", "PopUpMenue XY-editor"};
+    for (int i = 0; i < 2; ++i) {
+        auto* menu = new QMenu(u(captions[i]), this);
+        menu->setObjectName(QLatin1String(names[i]));
+        menu->addAction(u("Kopieren"))
+            ->setObjectName(QStringLiteral("%1Kopieren").arg(QLatin1String(names[i])));
+        menu->addAction(u("Einfügen"))
+            ->setObjectName(QStringLiteral("%1Einfuegen").arg(QLatin1String(names[i])));
+        QMenu* erase = menu->addMenu(u("Löschen"));
+        erase->menuAction()->setObjectName(QStringLiteral("%1Loeschen").arg(QLatin1String(names[i])));
+        erase->addAction(u("markierte Zelle(n) => 0"));
+        erase->addAction(u("markierte Zeile(n) entfernen"));
+        m_contextMenus[i] = menu;
+    }
+}
+
+void MDIZEM::buildToolBar() {
+    QToolBar* bar = addToolBar(QStringLiteral("Werkzeuge"));
+    bar->setObjectName(QStringLiteral("Toolbar1"));
+    bar->setMovable(false);
+    bar->setIconSize(QSize(24, 24));
+    struct Button {
+        int index;
+        const char* icon;
+        const char* tooltip;
+        const char* command;
+    };
+    const Button buttons[] = {
+        {2, "new_data", " Neues Projekt  Versuchsauswertung ", "mnuNeudat"},
+        {4, "last_session", " Letzte Sitzung laden ", "mnuLoadLastSession"},
+        {6, "open_project", " Existierendes Projekt laden ", "mnuLoadProject"},
+        {7, "save_project", " Aktuelles Projekt speichern ", "mnuSaveProject"},
+        {14, "arrhenius", "ARRHENIUS-Rechner", "mnuToolArrhenius"},
+        {16, "eyring", "EYRING-Rechner", "mnuToolEyring"},
+    };
+    for (const Button& b : buttons) {
+        QAction* command = m_commands[QLatin1String(b.command)].action;
+        auto* action =
+            bar->addAction(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(b.icon))), u(b.tooltip));
+        action->setObjectName(QStringLiteral("Toolbar1_%1").arg(b.index));
+        action->setToolTip(u(b.tooltip));
+        connect(action, &QAction::triggered, command, &QAction::trigger);
+        connect(command, &QAction::changed, action,
+                [action, command] { action->setEnabled(command->isEnabled()); });
+        if (b.index == 6 || b.index == 7) {
+            bar->addSeparator();
+        }
+    }
+    auto* spacer = new QWidget(bar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    bar->addWidget(spacer);
+    auto* toggle = new QPushButton(u("Tip für Erstnutzer          (ein/aus)"), bar);
+    toggle->setObjectName(QStringLiteral("cmdErstnutzer"));
+    connect(toggle, &QPushButton::clicked, this,
+            [this] { m_firstUserPanel->setVisible(!m_firstUserPanel->isVisible()); });
+    bar->addWidget(toggle);
+    auto* margin = new QWidget(bar);
+    margin->setFixedWidth(13);  // 200 twips from the right edge
+    bar->addWidget(margin);
+}
+
+void MDIZEM::buildFirstUserPanel() {
+    m_firstUserPanel = new QFrame(this);
+    m_firstUserPanel->setObjectName(QStringLiteral("fraErstnutzer"));
+    m_firstUserPanel->setFrameShape(QFrame::StyledPanel);
+    m_firstUserPanel->setStyleSheet(QStringLiteral("#fraErstnutzer { background: #fffbe6; }"));
+    auto* layout = new QVBoxLayout(m_firstUserPanel);
+    auto* heading =
+        new QLabel(u(" Falls Sie noch nicht mit ZEMTRAL vertraut sind, ein Beispiel: "), m_firstUserPanel);
+    heading->setObjectName(QStringLiteral("lblErstnutzerTitel"));
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    layout->addWidget(heading);
+    heading->installEventFilter(this);
+    int i = 0;
+    for (const char* line : kFirstUserLines) {
+        auto* label = new QLabel(u(line), m_firstUserPanel);
+        label->setObjectName(QStringLiteral("lblErstnutzer_%1").arg(i++));
+        label->setWordWrap(true);
+        label->installEventFilter(this);
+        layout->addWidget(label);
+    }
+    m_firstUserPanel->installEventFilter(this);
+}
+
+void MDIZEM::refreshEnabledStates() {
+    for (auto& [name, command] : m_commands) {
+        bool available = true;
+        for (WindowId id : command.needs) {
+            available = available && canCreate(id);
+        }
+        command.action->setEnabled(command.enabledByState && available);
+    }
+}
+
+void MDIZEM::setEditDataEnabled(bool enabled) {
+    m_commands[QStringLiteral("mnuEdit")].enabledByState = enabled;
+    refreshEnabledStates();
+}
+
+void MDIZEM::runCommand(const std::function<void()>& run, bool closeTip) {
+    if (closeTip) {
+        close(WindowId::Tip);
+    }
+    run();
+}
+
+void MDIZEM::afterProjectLoad(bool enableNewAndSave, bool enableEdit, bool reopenModel) {
+    if (enableNewAndSave) {
+        m_commands[QStringLiteral("mnuNeudat")].enabledByState = true;
+        m_commands[QStringLiteral("mnuSaveProject")].enabledByState = true;
+    }
+    if (enableEdit) {
+        m_commands[QStringLiteral("mnuEdit")].enabledByState = true;
+    }
+    refreshEnabledStates();
+    if (reopenModel) {
+        close(WindowId::Model);
+        open(WindowId::Model);
+    }
+}
+
+void MDIZEM::fillWindowMenu() {
+    m_windowMenu->clear();
+    const auto windows = m_mdi->subWindowList();
+    int number = 1;
+    for (QMdiSubWindow* sub : windows) {
+        QAction* action =
+            m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(sub->windowTitle().trimmed()));
+        action->setCheckable(true);
+        action->setChecked(sub == m_mdi->activeSubWindow());
+        connect(action, &QAction::triggered, this, [this, sub] { m_mdi->setActiveSubWindow(sub); });
+    }
+}
+
+void MDIZEM::registerWindow(WindowId id, WindowFactory factory) {
+    m_factories[id] = std::move(factory);
+    refreshEnabledStates();
+}
+
+bool MDIZEM::canCreate(WindowId id) const {
+    switch (id) {
+        case WindowId::Model:
+        case WindowId::Matrix:
+        case WindowId::Tip:
+        case WindowId::Help:
+        case WindowId::Options:
+            return true;
+        default:
+            return m_factories.count(id) > 0;
+    }
+}
+
+QWidget* MDIZEM::createWindow(WindowId id) {
+    switch (id) {
+        case WindowId::Model: {
+            ModelWindowLinks links;
+            links.calculationWindows = [this] { return calculationWindows(); };
+            links.matrixOpen = [this] { return isOpen(WindowId::Matrix); };
+            links.openMatrix = [this] { open(WindowId::Matrix); };
+            links.closeMatrix = [this] { close(WindowId::Matrix); };
+            links.showHelp = [this](int topic) { showHelp(topic); };
+            links.timeUnitChanged = [this] {
+                if (QWidget* editor = window(WindowId::DataEditor)) {
+                    QMetaObject::invokeMethod(editor, "refreshTable");
+                }
+            };
+            return new frmZemModel(m_session, std::move(links));
+        }
+        case WindowId::Matrix:
+            return new frmmatrix(m_session);
+        case WindowId::Tip:
+            return new frmTip(m_session);
+        case WindowId::Options:
+            return new frmOption(m_session, this);
+        case WindowId::Help:
+            return nullptr;
+        default: {
+            const auto it = m_factories.find(id);
+            return it == m_factories.end() ? nullptr : it->second(*this);
+        }
+    }
+}
+
+QWidget* MDIZEM::window(WindowId id) const {
+    if (id == WindowId::Help) {
+        return m_help;
+    }
+    const auto it = m_open.find(id);
+    return it == m_open.end() ? nullptr : it->second.data();
+}
+
+bool MDIZEM::isOpen(WindowId id) const {
+    return window(id) != nullptr;
+}
+
+bool MDIZEM::open(WindowId id) {
+    if (id == WindowId::Help) {
+        showHelp(kHelpIndex);
+        return true;
+    }
+    if (QWidget* existing = window(id)) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(existing->parentWidget())) {
+            sub->show();
+            m_mdi->setActiveSubWindow(sub);
+        } else {
+            existing->show();
+            existing->raise();
+        }
+        return true;
+    }
+    if (id == WindowId::Options) {
+        frmOption dialog(m_session, this);
+        dialog.exec();
+        return true;
+    }
+    QWidget* widget = createWindow(id);
+    if (widget == nullptr) {
+        return false;
+    }
+    m_open[id] = widget;
+    if (isMdiChild(id)) {
+        QMdiSubWindow* sub = m_mdi->addSubWindow(widget);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->setWindowIcon(windowIcon());
+        sub->adjustSize();
+        if (id == WindowId::Model) {
+            // Top right, clear of the other windows.
+            sub->move(std::max(0, m_mdi->width() - sub->width() - 27), 0);
+        }
+        sub->show();
+        m_mdi->setActiveSubWindow(sub);
+    } else {
+        widget->show();
+    }
+    return true;
+}
+
+void MDIZEM::close(WindowId id) {
+    if (id == WindowId::Help) {
+        if (m_help) {
+            m_help->close();
+        }
+        return;
+    }
+    const auto it = m_open.find(id);
+    if (it == m_open.end()) {
+        return;
+    }
+    QPointer<QWidget> widget = it->second;
+    m_open.erase(it);
+    if (!widget) {
+        return;
+    }
+    // Unloaded at once, so that a following open() builds the window anew.
+    QWidget* holder = qobject_cast<QMdiSubWindow*>(widget->parentWidget());
+    if (holder == nullptr) {
+        holder = widget;
+    }
+    holder->hide();
+    holder->deleteLater();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(holder)) {
+        m_mdi->removeSubWindow(sub);
+    }
+}
+
+void MDIZEM::focus(WindowId id) {
+    if (QWidget* w = window(id)) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
+            m_mdi->setActiveSubWindow(sub);
+        }
+        w->setFocus();
+    }
+}
+
+void MDIZEM::pressFittingDraw() {
+    if (QWidget* fitting = window(WindowId::Fitting)) {
+        if (auto* draw = fitting->findChild<QPushButton*>(QStringLiteral("cmdDrawNewCurve"))) {
+            draw->click();
+        }
+    }
+}
+
+void MDIZEM::setUpDiagram() {
+    // The diagram window sets itself up from the session's diagram kind when it opens; an open
+    // one is rebuilt.
+    if (canCreate(WindowId::Diagram)) {
+        close(WindowId::Diagram);
+        open(WindowId::Diagram);
+    }
+}
+
+std::vector<CalculationWindow*> MDIZEM::calculationWindows() const {
+    std::vector<CalculationWindow*> windows;
+    for (const auto& [id, widget] : m_open) {
+        if (auto* calc = dynamic_cast<CalculationWindow*>(widget.data())) {
+            windows.push_back(calc);
+        }
+    }
+    return windows;
+}
+
+void MDIZEM::showHelp(int topic) {
+    if (!m_help) {
+        m_help = new frmHelp(m_session.shell.helpDir);
+        m_help->setWindowIcon(windowIcon());
+    }
+    m_help->showTopic(topic);
+    m_help->show();
+    m_help->raise();
+}
+
+QMenu* MDIZEM::contextMenu(int which) const {
+    return which == 1 || which == 2 ? m_contextMenus[which - 1] : nullptr;
+}
+
+void MDIZEM::closeEvent(QCloseEvent* event) {
+    // The frame's close button runs the same steps as "Exit", so unsaved data cannot be lost.
+    if (!m_exitDone) {
+        close(WindowId::Tip);
+        if (!runExit(m_session, exitStepsFor(m_session, m_dialogs))) {
+            event->ignore();
+            return;
+        }
+        m_exitDone = true;
+    }
+    if (m_help) {
+        m_help->close();
+    }
+    m_mdi->closeAllSubWindows();
+    event->accept();
+}
+
+bool MDIZEM::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        if (auto* menu = qobject_cast<QMenu*>(watched)) {
+            QAction* action = menu->activeAction();
+            const int topic = action ? action->property("helpContext").toInt() : 0;
+            const int menuTopic = menu->menuAction()->property("helpContext").toInt();
+            if (topic > 0 || menuTopic > 0) {
+                menu->close();
+                showHelp(topic > 0 ? topic : menuTopic);
+                return true;
+            }
+        }
+    }
+    if (event->type() == QEvent::MouseButtonPress && m_firstUserPanel != nullptr &&
+        (watched == m_firstUserPanel || static_cast<QWidget*>(watched)->parentWidget() == m_firstUserPanel)) {
+        m_firstUserPanel->setVisible(false);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace zemtral
