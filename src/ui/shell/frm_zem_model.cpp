@@ -54,10 +54,14 @@ frmZemModel::frmZemModel(Session& session, ModelWindowLinks links, QWidget* pare
     setObjectName(QStringLiteral("frmZemModel"));
     setWindowTitle(QString::fromUtf8(kModelWindowTitle));
     auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(4);
+    layout->setContentsMargins(6, 6, 6, 6);
 
     auto addFrame = [this, layout](const char* title, const auto& options) {
         auto* frame = new QGroupBox(QString::fromUtf8(title), this);
         auto* grid = new QGridLayout(frame);
+        grid->setVerticalSpacing(1);
+        grid->setContentsMargins(8, 4, 8, 4);
         int row = 0;
         for (int option : options) {
             auto* button = new QRadioButton(

@@ -491,11 +491,8 @@ bool MDIZEM::open(WindowId id) {
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->setWindowIcon(windowIcon());
         sub->adjustSize();
-        if (id == WindowId::Model) {
-            // Top right, clear of the other windows.
-            sub->move(std::max(0, m_mdi->width() - sub->width() - 27), 0);
-        }
         sub->show();
+        placeWindow(id);
         m_mdi->setActiveSubWindow(sub);
     } else {
         widget->show();
@@ -579,6 +576,32 @@ void MDIZEM::showHelp(int topic) {
 
 QMenu* MDIZEM::contextMenu(int which) const {
     return which == 1 || which == 2 ? m_contextMenus[which - 1] : nullptr;
+}
+
+void MDIZEM::placeWindow(WindowId id) {
+    QWidget* widget = window(id);
+    auto* sub = widget ? qobject_cast<QMdiSubWindow*>(widget->parentWidget()) : nullptr;
+    if (sub == nullptr) {
+        return;
+    }
+    const QSize area = m_mdi->viewport()->size();
+    if (id == WindowId::Model) {
+        // Top right, 400 twips from the right edge, so that the work windows open beside it.
+        sub->move(std::max(0, area.width() - sub->width() - 27), 0);
+    } else if (id == WindowId::Tip) {
+        sub->move(area.width() / 4, area.height() / 4);
+    } else if (id == WindowId::Matrix) {
+        sub->move(0, 40);  // top 600 twips
+    }
+}
+
+void MDIZEM::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        placeWindow(WindowId::Model);
+        placeWindow(WindowId::Tip);
+    }
 }
 
 void MDIZEM::closeEvent(QCloseEvent* event) {

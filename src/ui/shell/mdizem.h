@@ -60,6 +60,7 @@ class MDIZEM : public QMainWindow, public WindowHost {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -81,6 +82,7 @@ class MDIZEM : public QMainWindow, public WindowHost {
     QWidget* createWindow(WindowId id);
     void afterProjectLoad(bool enableNewAndSave, bool enableEdit, bool reopenModel);
     void fillWindowMenu();
+    void placeWindow(WindowId id);
 
     Session& m_session;
     UserDialogs& m_dialogs;
@@ -93,6 +95,7 @@ class MDIZEM : public QMainWindow, public WindowHost {
     std::map<WindowId, QPointer<QWidget>> m_open;
     std::map<QString, CommandAction> m_commands;
     bool m_exitDone = false;
+    bool m_placed = false;  ///< the start-up windows have their places
 };
 
 }  // namespace zemtral
