@@ -18,6 +18,7 @@ constexpr Entry kCommands[] = {
     {"simulate", runSimulate, "simulate a kinetic model: c(t) and r(t) on 201 points"},
     {"halflife", runHalfLife, "half-lives of A and B of a kinetic model"},
     {"tangent", runTangent, "rate dc/dt at a time from the spline through measured points"},
+    {"reactor", runReactor, "batch reactor, stirred tank or tube for a kinetic model"},
     {"fit", runFit, "fit rate constants, order or activation parameters to measured data"},
     {"evaluate", runEvaluate, "linearised evaluation or Arrhenius/Eyring plot of measured data"},
 };

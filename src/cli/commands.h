@@ -17,6 +17,7 @@ int runSimulate(const std::vector<std::string>& args, std::ostream& out, std::os
 int runEvaluate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runFit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runTangent(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runReactor(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runHalfLife(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 enum class OutputFormat { Table, Csv, Json };

@@ -8,6 +8,9 @@
 
 #include "cli/cli.h"
 #include "cli/data_input.h"
+#include "cli/protocol_append.h"
+#include "data/text_file.h"
+#include "reactors/reactor_common.h"
 #include "test_paths.h"
 
 namespace zemtral::cli {
@@ -197,6 +200,72 @@ TEST_F(CliTangent, RateOfAnExactFirstOrderCurve) {
     EXPECT_NE(noB.err.find(" Ausführung nicht möglich "), std::string::npos);
     EXPECT_EQ(run({"tangent", file, "--species", "X", "--time", "1"}).code, kExitUsage);
     EXPECT_EQ(run({"tangent", file, "--species", "A"}).code, kExitUsage);
+}
+
+}  // namespace
+}  // namespace zemtral::cli
+
+namespace zemtral::cli {
+namespace {
+
+using CliReactor = TempDir;
+
+double jsonNumber(const std::string& text, const std::string& key) {
+    const auto at = text.find("\"" + key + "\":");
+    return at == std::string::npos ? std::nan("") : std::strtod(text.c_str() + at + key.size() + 3, nullptr);
+}
+
+TEST_F(CliReactor, BatchCstrAndTubeAgreeWithClosedForms) {
+    // First order, k = 0.15: batch c(A) = e^(−k t); stirred tank U = k·τ/(1 + k·τ); tube = batch.
+    const Output batch = run({"reactor", "batch", "--model", "2", "--time", "10"});
+    ASSERT_EQ(batch.code, kExitOk) << batch.err;
+    EXPECT_NEAR(jsonNumber(batch.out, "A"), std::exp(-1.5), 1e-12);
+    EXPECT_NEAR(jsonNumber(batch.out, "ksi1"), 1.0 - std::exp(-1.5), 1e-12);
+
+    const Output cstr = run({"reactor", "cstr", "--model", "2", "--volume", "3", "--flow", "0.5"});
+    ASSERT_EQ(cstr.code, kExitOk) << cstr.err;
+    EXPECT_NEAR(jsonNumber(cstr.out, "conversion"), 0.9 / 1.9, 1e-9);
+    EXPECT_NEAR(jsonNumber(cstr.out, "residenceTime"), 6.0, 1e-12);
+
+    const Output tube = run({"reactor", "tube", "--model", "2", "--velocity", "2", "--conversion", "0.5"});
+    ASSERT_EQ(tube.code, kExitOk) << tube.err;
+    EXPECT_NEAR(jsonNumber(tube.out, "reactionTime"), std::log(2.0) / 0.15, 1e-4);
+    EXPECT_NEAR(jsonNumber(tube.out, "length"), 2 * std::log(2.0) / 0.15, 2e-4);
+}
+
+TEST_F(CliReactor, RefusalsAndUsage) {
+    const Output refused = run({"reactor", "batch", "--model", "2", "--k1", "0", "--time", "0"});
+    EXPECT_EQ(refused.code, kExitRefused);
+    EXPECT_NE(refused.err.find("- Geschwindigkeitskonstante k1 muss größer Null sein"), std::string::npos);
+    const Output limit = run({"reactor", "batch", "--model", "12", "--conversion", "0.99"});
+    EXPECT_EQ(limit.code, kExitRefused);
+    EXPECT_NE(limit.err.find("U(A)(max) = "), std::string::npos);
+    EXPECT_EQ(run({"reactor", "batch", "--model", "2"}).code, kExitUsage);
+    EXPECT_EQ(run({"reactor", "cstr", "--model", "2", "--conversion", "0.5"}).code, kExitUsage);
+    EXPECT_EQ(run({"reactor", "tube", "--model", "2", "--time", "1"}).code, kExitUsage);
+    EXPECT_EQ(run({"reactor", "oven", "--model", "2"}).code, kExitUsage);
+}
+
+TEST_F(CliReactor, ProtocolRowsAccumulateInTheProgramsFormat) {
+    const std::string path = (dir / "run.CSV").string();
+    ASSERT_EQ(run({"reactor", "batch", "--model", "2", "--time", "10", "--protocol", path}).code, kExitOk);
+    ASSERT_EQ(run({"reactor", "batch", "--model", "4", "--time", "5", "--protocol", path}).code, kExitOk);
+    const TextFileLines read = readTextFileLines(path);
+    ASSERT_FALSE(read.error.failed());
+    EXPECT_EQ(read.lines[0], "ZEMTRAL: Kinetics of chemical reactions");
+    EXPECT_EQ(read.lines[2], "Calculation of a Batch Reactor");
+    const auto table = parseProtocolLines(read.lines, ";");
+    ASSERT_TRUE(table);
+    ASSERT_EQ(table->rows.size(), 2u);
+    EXPECT_FLOAT_EQ(table->rows[0][kProtocolTime], 10.0f);
+    EXPECT_FLOAT_EQ(table->rows[1][kProtocolInitialA + 1], 1.0f);  // c0(B) of model 4, absent in row 1
+    EXPECT_FLOAT_EQ(table->rows[0][kProtocolInitialA + 1], 0.0f);
+
+    // A file that is no protocol is left alone.
+    const std::string other = write("notes.CSV", "just some text\n");
+    const Output refused = run({"reactor", "batch", "--model", "2", "--time", "1", "--protocol", other});
+    EXPECT_EQ(refused.code, kExitRefused);
+    EXPECT_EQ(readTextFileLines(other).lines, std::vector<std::string>{"just some text"});
 }
 
 }  // namespace
