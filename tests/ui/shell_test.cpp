@@ -444,6 +444,42 @@ class ShellTest : public QObject {
         QCOMPARE(m_session->shell.monteCarlo.speed, 0.5f);
     }
 
+    void windowMenuListsOpenWindowsAndDisplayCheck() {
+        start(true);
+        QMenu* menu = child<QMenu>(m_main.get(), "mnuFenster");
+        QMetaObject::invokeMethod(menu, "aboutToShow");
+        QStringList titles;
+        for (QAction* a : menu->actions()) {
+            titles << a->text();
+        }
+        QVERIFY2(titles.join(QLatin1Char('|')).contains(QStringLiteral("kinetisches Modell")),
+                 qPrintable(titles.join('|')));
+        QVERIFY2(titles.join(QLatin1Char('|')).contains(QStringLiteral("22 Tipps")),
+                 qPrintable(titles.join('|')));
+
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        const QByteArray display = qgetenv("DISPLAY");
+        const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+        qunsetenv("QT_QPA_PLATFORM");
+        qunsetenv("DISPLAY");
+        qunsetenv("WAYLAND_DISPLAY");
+        QVERIFY(!displayAvailable());
+        qputenv("DISPLAY", ":7");
+        QVERIFY(displayAvailable());
+        qunsetenv("DISPLAY");
+        qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
+        QVERIFY(displayAvailable());
+        if (!display.isEmpty()) {
+            qputenv("DISPLAY", display);
+        }
+        if (!wayland.isEmpty()) {
+            qputenv("WAYLAND_DISPLAY", wayland);
+        }
+        const std::string hint = noDisplayHint();
+        QVERIFY(hint.find("xvfb-run") != std::string::npos && hint.find("zemtral-cli") != std::string::npos);
+        QVERIFY(hint.find('\n') == std::string::npos);
+    }
+
     void helpPagesByTopic() {
         start(false);
         for (int topic : {10070, 10130, 10100, 10110, 10240, 10250, 10030, 10040, 10050, 10200, 10290, 10300,
