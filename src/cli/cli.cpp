@@ -19,6 +19,7 @@ constexpr Entry kCommands[] = {
     {"halflife", runHalfLife, "half-lives of A and B of a kinetic model"},
     {"tangent", runTangent, "rate dc/dt at a time from the spline through measured points"},
     {"reactor", runReactor, "batch reactor, stirred tank or tube for a kinetic model"},
+    {"montecarlo", runMonteCarlo, "the Monte-Carlo game of first-order kinetics and equilibrium"},
     {"fit", runFit, "fit rate constants, order or activation parameters to measured data"},
     {"evaluate", runEvaluate, "linearised evaluation or Arrhenius/Eyring plot of measured data"},
 };

@@ -18,6 +18,7 @@ int runEvaluate(const std::vector<std::string>& args, std::ostream& out, std::os
 int runFit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runTangent(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runReactor(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runMonteCarlo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runHalfLife(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 enum class OutputFormat { Table, Csv, Json };

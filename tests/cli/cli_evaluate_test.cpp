@@ -270,3 +270,26 @@ TEST_F(CliReactor, ProtocolRowsAccumulateInTheProgramsFormat) {
 
 }  // namespace
 }  // namespace zemtral::cli
+
+namespace zemtral::cli {
+namespace {
+
+TEST(CliMonteCarlo, SeededRunsAndAnalyticCurve) {
+    const Output a = run({"montecarlo", "--kind", "1", "--n0", "100", "--seed", "5", "--format", "csv"});
+    const Output b = run({"montecarlo", "--kind", "1", "--n0", "100", "--seed", "5", "--format", "csv"});
+    ASSERT_EQ(a.code, kExitOk) << a.err;
+    EXPECT_EQ(a.out, b.out);
+    EXPECT_EQ(a.out.rfind("t,nA,nP\n0,100,0\n7,", 0), 0u);
+
+    const Output json = run({"montecarlo", "--kind", "2", "--n0", "500", "--K", "2", "--points", "10"});
+    ASSERT_EQ(json.code, kExitOk) << json.err;
+    EXPECT_NE(json.out.find("\"n0\":529,\"tmax\":2910,\"K\":2"), std::string::npos) << json.out.substr(0, 80);
+    EXPECT_NE(json.out.find("\"t\":[0,44,88,"), std::string::npos);
+    EXPECT_NE(json.out.find("\"nAPercent\":[100,"), std::string::npos);
+    EXPECT_EQ(run({"montecarlo", "--kind", "3"}).code, kExitUsage);
+    EXPECT_EQ(run({"montecarlo", "--kind", "1", "--n0", "200"}).code, kExitUsage);
+    EXPECT_EQ(run({"montecarlo", "--kind", "2", "--K", "3"}).code, kExitUsage);
+}
+
+}  // namespace
+}  // namespace zemtral::cli
