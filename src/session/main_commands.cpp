@@ -70,6 +70,7 @@ void runEvaluationWindows(Session& session, WindowHost& windows, const Evaluatio
         windows.close(WindowId::Diagram);
     }
     session.diagramKind = static_cast<std::int16_t>(result.diagramKind);
+    session.evaluationAxisWindow = result.axisWindow;
     if (result.selectedSpecies > 0) {
         session.shell.selectedSpecies = result.selectedSpecies;
     }

@@ -8,6 +8,7 @@
 #include "data/protocol_table.h"
 #include "data/xy_list.h"
 #include "evaluation/evaluation_state.h"
+#include "evaluation/linearised_evaluation.h"
 
 #include <array>
 #include <optional>
@@ -51,6 +52,9 @@ struct Session {
     ShellState shell;
     StoichMatrix stoichMatrix = BuildStoichMatrix(2, 1.5f);  ///< of the selected model
     std::int16_t diagramKind = 0;  ///< DiagramKind: the diagram the last command prepared
+    /// Axis window an evaluation command computed itself (lambda kinds, kind 100); the diagram
+    /// set-up takes it instead of AutoRangeFromData. Empty for every other kind.
+    std::optional<PlotWindow> evaluationAxisWindow;
 
     // Reactor values shared by the batch reactor, the stirred tank and the tube.
     double reactionTime = 0.0;                      ///< ReactionTime [time unit]; the tank's residence time

@@ -208,6 +208,7 @@ TEST(MainCommandsTangent, MenuFollowsShownSpeciesAndCommandPreparesKind100) {
     windows.openWindows = {WindowId::Diagram, WindowId::BatchReactor};
     startTangent(session, windows, 4);
     EXPECT_EQ(session.shell.selectedSpecies, 4);
+    EXPECT_TRUE(session.evaluationAxisWindow.has_value());  // kind 100 brings its own axis window
     EXPECT_EQ(session.diagramKind, 100);
     EXPECT_TRUE(session.state.showMeasuredPoints);
     EXPECT_EQ(windows.calls, (std::vector<std::string>{"close diagram", "close batch reactor", "open tangent",
