@@ -14,6 +14,8 @@
 #include "ui/shell/app_start.h"
 #include "ui/shell/mdizem.h"
 #include "ui/shell/qt_user_dialogs.h"
+#include "ui/diagrams/diagram_windows.h"
+#include "ui/simulation/simulation_windows.h"
 
 namespace {
 
@@ -59,7 +61,13 @@ int main(int argc, char** argv) {
     zemtral::Session session;
     session.appHome = zemtral::prepareApplicationHome();
     zemtral::QtUserDialogs dialogs;
+#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
+    zemtral::DiagramWindows diagrams(session, dialogs);
+#endif
     zemtral::MDIZEM window(session, dialogs);
+#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
+    zemtral::registerSimulationWindows(window, diagrams);
+#endif
     dialogs.setParent(&window);
     window.show();
     if (quitWhenShown) {

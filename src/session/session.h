@@ -7,6 +7,8 @@
 #include "data/exp_data_set.h"
 #include "data/protocol_table.h"
 #include "data/xy_list.h"
+#include "session/diagram_window_memory.h"
+#include "session/diagram_window_state.h"
 #include "evaluation/evaluation_state.h"
 #include "evaluation/linearised_evaluation.h"
 
@@ -46,6 +48,12 @@ struct Session {
     /// Rate constants read by a project load: the model window's reselection of the model after
     /// a load must keep them instead of applying the model's defaults (see applyModelOnReopen).
     std::optional<std::array<double, 4>> keepRateConstOnReopen;
+
+    // Diagrams.
+#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
+    DiagramState diagram;               ///< axis windows, frame, series count, curve buffer
+#endif
+    DiagramWindowMemory diagramWindow;  ///< remembered names and folders of the diagram windows
 
     // Evaluations.
     EvaluationState evaluation;  ///< evaluation switches, activation parameters, fitting window

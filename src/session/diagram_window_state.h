@@ -1,0 +1,32 @@
+#pragma once
+// The shared diagram state: what every diagram computation sets before the diagram window draws.
+// The diagram window and its state are built when the diagram logic (kinds, axis ranges, curve
+// computation, chart interface) is part of the build; ZEMTRAL_HAS_DIAGRAM_WINDOW says so.
+#if __has_include("diagrams/chart_component.h") && __has_include("diagrams/set_up_diagram.h") && \
+    __has_include("diagrams/draw_diagram_curve.h") && __has_include("diagrams/axis_range.h") &&  \
+    __has_include("diagrams/species_masks.h") && __has_include("diagrams/curve_buffer.h")
+#define ZEMTRAL_HAS_DIAGRAM_WINDOW 1
+#include <array>
+#include <cstdint>
+
+#include "diagrams/axis_range.h"
+#include "diagrams/curve_buffer.h"
+#include "diagrams/species_masks.h"
+
+namespace zemtral {
+
+/// @brief Diagram state alive from start-up to exit (the diagram window itself may come and go).
+struct DiagramState {
+    DiagramFrame frame;            ///< axis window and texts of the current diagram
+    AxisRangeTable axisRanges{};   ///< axis windows last used per family of diagrams
+    std::int16_t seriesCount = 0;  ///< curves still to be drawn by the draw command
+    SpeciesMasks masks;            ///< masks of the current model or kind
+    CurveBuffer curveBuffer;       ///< through which every computed curve reaches the chart
+    std::int16_t curveCount = 0;   ///< CurveCount: curves in the diagram window (at most 24)
+    /// Free flags of the curve slots 1..24 (element 0 unused); reset when CurveCount is 0.
+    std::array<bool, 25> freeCurveSlots{};
+    int pointsPerCurve = 200;  ///< "berechnete Punkte pro Kurve " of the resolution slider
+};
+
+}  // namespace zemtral
+#endif

@@ -1,0 +1,1383 @@
+#include "session/diagram_window_state.h"
+#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
+#include "ui/diagrams/qt_chart_component.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QFile>
+#include <QGraphicsLayout>
+#include <QGraphicsLineItem>
+#include <QGraphicsRectItem>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace zemtral {
+
+// ---------------------------------------------------------------------------------------------
+// A chart text: curve labels, additional texts, the y-axis title written horizontally.
+
+class ChartTextItem : public QGraphicsItem {
+  public:
+    explicit ChartTextItem(QGraphicsItem* parent = nullptr) : QGraphicsItem(parent) { setZValue(20); }
+
+    void setContent(const QString& text, const QFont& font, QColor foreground, QColor background,
+                    bool framed) {
+        prepareGeometryChange();
+        m_text = text;
+        m_font = font;
+        m_foreground = foreground;
+        m_background = background;
+        m_framed = framed;
+        update();
+    }
+    QRectF boundingRect() const override {
+        const QFontMetricsF metrics(m_font);
+        const QRectF text =
+            metrics.boundingRect(QRectF(0, 0, 4000, 4000), Qt::AlignLeft | Qt::AlignTop, m_text);
+        return text.adjusted(-3, -2, 3, 2);
+    }
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+        const QRectF box = boundingRect();
+        if (m_framed) {
+            painter->setPen(QPen(m_foreground, 1));
+            painter->setBrush(m_background);
+            painter->drawRect(box);
+        }
+        painter->setPen(m_foreground);
+        painter->setFont(m_font);
+        painter->drawText(box.adjusted(3, 2, -3, -2), Qt::AlignLeft | Qt::AlignTop, m_text);
+    }
+
+  private:
+    QString m_text;
+    QFont m_font;
+    QColor m_foreground = Qt::black;
+    QColor m_background = Qt::white;
+    bool m_framed = false;
+};
+
+namespace {
+
+QColor toQColor(ChartColour c) {
+    return QColor::fromRgb(static_cast<QRgb>(0xFF000000u | (c.rgb & 0xFFFFFFu)));
+}
+
+QFont toQFont(const ChartFont& f) {
+    QFont font(QString::fromStdString(f.family));
+    font.setPointSizeF(f.pointSize > 0 ? f.pointSize : 8.0);
+    font.setBold(f.bold);
+    font.setItalic(f.italic);
+    font.setUnderline(f.underline);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+Qt::PenStyle penStyle(LinePattern pattern) {
+    switch (pattern) {
+        case LinePattern::None:
+            return Qt::NoPen;
+        case LinePattern::Solid:
+            return Qt::SolidLine;
+        case LinePattern::Dashed:
+            return Qt::DashLine;
+        case LinePattern::Dotted:
+            return Qt::DotLine;
+        case LinePattern::DashDot:
+            return Qt::DashDotLine;
+    }
+    return Qt::SolidLine;
+}
+
+/// The marker picture of a symbol shape, drawn once per style change.
+QImage symbolImage(SymbolShape shape, int size, QColor colour) {
+    const int s = std::max(3, size);
+    QImage image(s, s, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r(0.5, 0.5, s - 1.0, s - 1.0);
+    const QPointF c = r.center();
+    p.setPen(QPen(colour, std::max(1.0, s / 7.0)));
+    p.setBrush(Qt::NoBrush);
+    switch (shape) {
+        case SymbolShape::None:
+            break;
+        case SymbolShape::FilledCircle:
+            p.setBrush(colour);
+            p.drawEllipse(r);
+            break;
+        case SymbolShape::Circle:
+            p.drawEllipse(r.adjusted(0.5, 0.5, -0.5, -0.5));
+            break;
+        case SymbolShape::FilledSquare:
+            p.setBrush(colour);
+            p.drawRect(r);
+            break;
+        case SymbolShape::Square:
+            p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
+            break;
+        case SymbolShape::Triangle: {
+            QPainterPath path;
+            path.moveTo(c.x(), r.top());
+            path.lineTo(r.right(), r.bottom());
+            path.lineTo(r.left(), r.bottom());
+            path.closeSubpath();
+            p.drawPath(path);
+            break;
+        }
+        case SymbolShape::Diamond: {
+            QPainterPath path;
+            path.moveTo(c.x(), r.top());
+            path.lineTo(r.right(), c.y());
+            path.lineTo(c.x(), r.bottom());
+            path.lineTo(r.left(), c.y());
+            path.closeSubpath();
+            p.setBrush(colour);
+            p.drawPath(path);
+            break;
+        }
+        case SymbolShape::Star:
+            p.drawLine(QPointF(c.x(), r.top()), QPointF(c.x(), r.bottom()));
+            p.drawLine(r.topLeft(), r.bottomRight());
+            p.drawLine(r.bottomLeft(), r.topRight());
+            p.drawLine(QPointF(r.left(), c.y()), QPointF(r.right(), c.y()));
+            break;
+        case SymbolShape::Cross:
+            p.drawLine(r.topLeft(), r.bottomRight());
+            p.drawLine(r.bottomLeft(), r.topRight());
+            break;
+        case SymbolShape::VerticalLine:
+            p.drawLine(QPointF(c.x(), r.top()), QPointF(c.x(), r.bottom()));
+            break;
+        case SymbolShape::HorizontalLine:
+            p.drawLine(QPointF(r.left(), c.y()), QPointF(r.right(), c.y()));
+            break;
+    }
+    return image;
+}
+
+/// A "nice" spacing (1, 2 or 5 times a power of ten) giving about five to ten steps over `span`.
+double niceSpacing(double span) {
+    if (!(span > 0.0) || !std::isfinite(span)) {
+        return 1.0;
+    }
+    const double raw = span / 6.0;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    const double fraction = raw / power;
+    const double nice = fraction < 1.5 ? 1.0 : fraction < 3.5 ? 2.0 : fraction < 7.5 ? 5.0 : 10.0;
+    return nice * power;
+}
+
+// --- JSON of the design file ---------------------------------------------------------------
+
+QJsonObject colourJson(ChartColour c) {
+    return QJsonObject{{"rgb", static_cast<qint64>(c.rgb)}};
+}
+ChartColour colourFrom(const QJsonValue& v, ChartColour fallback) {
+    return v.isObject() ? ChartColour{static_cast<std::uint32_t>(v.toObject().value("rgb").toInteger())}
+                        : fallback;
+}
+QJsonObject fontJson(const ChartFont& f) {
+    return QJsonObject{{"family", QString::fromStdString(f.family)},
+                       {"pointSize", f.pointSize},
+                       {"bold", f.bold},
+                       {"italic", f.italic},
+                       {"underline", f.underline}};
+}
+ChartFont fontFrom(const QJsonValue& v) {
+    ChartFont f;
+    const QJsonObject o = v.toObject();
+    f.family = o.value("family").toString(QString::fromStdString(f.family)).toStdString();
+    f.pointSize = static_cast<float>(o.value("pointSize").toDouble(f.pointSize));
+    f.bold = o.value("bold").toBool();
+    f.italic = o.value("italic").toBool();
+    f.underline = o.value("underline").toBool();
+    return f;
+}
+QJsonValue optionalJson(const std::optional<double>& v) {
+    return v ? QJsonValue(*v) : QJsonValue();
+}
+std::optional<double> optionalFrom(const QJsonValue& v) {
+    return v.isDouble() ? std::optional<double>(v.toDouble()) : std::nullopt;
+}
+QJsonValue optionalIntJson(const std::optional<int>& v) {
+    return v ? QJsonValue(*v) : QJsonValue();
+}
+std::optional<int> optionalIntFrom(const QJsonValue& v) {
+    return v.isDouble() ? std::optional<int>(v.toInt()) : std::nullopt;
+}
+
+QJsonObject styleJson(const SeriesStyle& s) {
+    return QJsonObject{{"linePattern", static_cast<int>(s.linePattern)},
+                       {"lineColour", colourJson(s.lineColour)},
+                       {"lineWidth", s.lineWidth},
+                       {"symbolShape", static_cast<int>(s.symbolShape)},
+                       {"symbolSize", s.symbolSize},
+                       {"symbolColour", colourJson(s.symbolColour)}};
+}
+SeriesStyle styleFrom(const QJsonObject& o, int group) {
+    SeriesStyle s = defaultSeriesStyle(group);
+    s.linePattern = static_cast<LinePattern>(o.value("linePattern").toInt(static_cast<int>(s.linePattern)));
+    s.lineColour = colourFrom(o.value("lineColour"), s.lineColour);
+    s.lineWidth = o.value("lineWidth").toInt(s.lineWidth);
+    s.symbolShape = static_cast<SymbolShape>(o.value("symbolShape").toInt(static_cast<int>(s.symbolShape)));
+    s.symbolSize = o.value("symbolSize").toInt(s.symbolSize);
+    s.symbolColour = colourFrom(o.value("symbolColour"), s.symbolColour);
+    return s;
+}
+
+QJsonObject axisJson(const AxisSettings& a) {
+    return QJsonObject{{"minimum", a.minimum},
+                       {"maximum", a.maximum},
+                       {"logarithmic", a.logarithmic},
+                       {"gridSpacing", optionalJson(a.gridSpacing)},
+                       {"tickSpacing", optionalJson(a.tickSpacing)},
+                       {"digitSpacing", optionalJson(a.digitSpacing)},
+                       {"gridShown", a.gridShown},
+                       {"gridPattern", static_cast<int>(a.gridPattern)},
+                       {"gridColour", colourJson(a.gridColour)},
+                       {"origin", static_cast<int>(a.origin)},
+                       {"originValue", a.originValue},
+                       {"title", QString::fromStdString(a.title)},
+                       {"titleOrientation", static_cast<int>(a.titleOrientation)},
+                       {"digitOrientation", static_cast<int>(a.digitOrientation)}};
+}
+AxisSettings axisFrom(const QJsonObject& o) {
+    AxisSettings a;
+    a.minimum = o.value("minimum").toDouble(a.minimum);
+    a.maximum = o.value("maximum").toDouble(a.maximum);
+    a.logarithmic = o.value("logarithmic").toBool();
+    a.gridSpacing = optionalFrom(o.value("gridSpacing"));
+    a.tickSpacing = optionalFrom(o.value("tickSpacing"));
+    a.digitSpacing = optionalFrom(o.value("digitSpacing"));
+    a.gridShown = o.value("gridShown").toBool(a.gridShown);
+    a.gridPattern = static_cast<LinePattern>(o.value("gridPattern").toInt(static_cast<int>(a.gridPattern)));
+    a.gridColour = colourFrom(o.value("gridColour"), a.gridColour);
+    a.origin = static_cast<AxisOrigin>(o.value("origin").toInt(0));
+    a.originValue = o.value("originValue").toDouble();
+    a.title = o.value("title").toString().toStdString();
+    a.titleOrientation = static_cast<TextOrientation>(o.value("titleOrientation").toInt(0));
+    a.digitOrientation = static_cast<TextOrientation>(o.value("digitOrientation").toInt(0));
+    return a;
+}
+
+QJsonObject labelJson(int id, const ChartLabel& l) {
+    return QJsonObject{{"id", id},
+                       {"text", QString::fromStdString(l.text)},
+                       {"attachment", static_cast<int>(l.attachment)},
+                       {"group", l.group},
+                       {"series", l.series},
+                       {"point", l.point},
+                       {"x", l.x},
+                       {"y", l.y},
+                       {"foreground", colourJson(l.foreground)},
+                       {"background", colourJson(l.background)},
+                       {"font", fontJson(l.font)},
+                       {"framed", l.framed},
+                       {"visible", l.visible}};
+}
+ChartLabel labelFrom(const QJsonObject& o) {
+    ChartLabel l;
+    l.text = o.value("text").toString().toStdString();
+    l.attachment = static_cast<LabelAttachment>(o.value("attachment").toInt(static_cast<int>(l.attachment)));
+    l.group = o.value("group").toInt(1);
+    l.series = o.value("series").toInt(1);
+    l.point = o.value("point").toInt(1);
+    l.x = o.value("x").toDouble();
+    l.y = o.value("y").toDouble();
+    l.foreground = colourFrom(o.value("foreground"), l.foreground);
+    l.background = colourFrom(o.value("background"), l.background);
+    l.font = fontFrom(o.value("font"));
+    l.framed = o.value("framed").toBool();
+    l.visible = o.value("visible").toBool(true);
+    return l;
+}
+
+constexpr const char* kDesignFormat = "ZEMTRAL-Diagramm";
+
+}  // namespace
+
+SeriesStyle defaultSeriesStyle(int group) {
+    SeriesStyle style;
+    if (group == 2) {
+        style.linePattern = LinePattern::None;
+        style.symbolShape = SymbolShape::FilledCircle;
+        style.symbolSize = 7;
+    }
+    return style;
+}
+
+std::string chartStateToJson(const ChartState& state) {
+    QJsonObject root;
+    root.insert("format", kDesignFormat);
+    root.insert("version", 1);
+    QJsonArray groups;
+    for (const auto& group : state.groups) {
+        QJsonArray seriesArray;
+        for (const auto& s : group) {
+            QJsonArray points;
+            for (const auto& p : s.points) {
+                points.append(QJsonArray{p.x, p.y});
+            }
+            seriesArray.append(QJsonObject{{"points", points},
+                                           {"style", styleJson(s.style)},
+                                           {"label", QString::fromStdString(s.label)},
+                                           {"legendShown", s.legendShown},
+                                           {"visible", s.visible}});
+        }
+        groups.append(seriesArray);
+    }
+    root.insert("groups", groups);
+    QJsonArray labels;
+    for (const auto& [id, l] : state.labels) {
+        labels.append(labelJson(id, l));
+    }
+    root.insert("labels", labels);
+    root.insert("nextLabelId", state.nextLabelId);
+    root.insert("header", QJsonObject{{"text", QString::fromStdString(state.header)},
+                                      {"font", fontJson(state.headerFont)},
+                                      {"framed", state.headerFramed}});
+    root.insert("axisX", axisJson(state.axes[0]));
+    root.insert("axisY", axisJson(state.axes[1]));
+    const LegendSettings& g = state.legend;
+    root.insert("legend", QJsonObject{{"shown", g.shown},
+                                      {"orientation", static_cast<int>(g.orientation)},
+                                      {"foreground", colourJson(g.foreground)},
+                                      {"background", colourJson(g.background)},
+                                      {"transparent", g.transparent},
+                                      {"framed", g.framed},
+                                      {"font", fontJson(g.font)},
+                                      {"left", optionalIntJson(g.left)},
+                                      {"top", optionalIntJson(g.top)}});
+    const AreaSettings& a = state.areas;
+    root.insert("areas", QJsonObject{{"chartAreaColour", colourJson(a.chartAreaColour)},
+                                     {"innerMarginColour", colourJson(a.innerMarginColour)},
+                                     {"plotAreaColour", colourJson(a.plotAreaColour)},
+                                     {"marginsAutomatic", a.margins.automatic},
+                                     {"marginLeft", a.margins.left},
+                                     {"marginRight", a.margins.right},
+                                     {"marginTop", a.margins.top},
+                                     {"marginBottom", a.margins.bottom},
+                                     {"border", static_cast<int>(a.border)},
+                                     {"borderWidth", a.borderWidth},
+                                     {"plotLeft", optionalJson(a.plotLeft)},
+                                     {"plotTop", optionalJson(a.plotTop)},
+                                     {"plotWidth", optionalJson(a.plotWidth)},
+                                     {"plotHeight", optionalJson(a.plotHeight)}});
+    return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
+}
+
+std::optional<ChartState> chartStateFromJson(const std::string& json) {
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(json), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        return std::nullopt;
+    }
+    const QJsonObject root = document.object();
+    if (root.value("format").toString() != QLatin1String(kDesignFormat)) {
+        return std::nullopt;
+    }
+    ChartState state;
+    const QJsonArray groups = root.value("groups").toArray();
+    for (int g = 0; g < 2 && g < groups.size(); ++g) {
+        for (const QJsonValue& sv : groups.at(g).toArray()) {
+            const QJsonObject so = sv.toObject();
+            ChartState::Series s;
+            for (const QJsonValue& pv : so.value("points").toArray()) {
+                const QJsonArray pa = pv.toArray();
+                s.points.push_back({pa.at(0).toDouble(), pa.at(1).toDouble()});
+            }
+            s.style = styleFrom(so.value("style").toObject(), g + 1);
+            s.label = so.value("label").toString().toStdString();
+            s.legendShown = so.value("legendShown").toBool(true);
+            s.visible = so.value("visible").toBool(true);
+            state.groups[g].push_back(std::move(s));
+        }
+    }
+    for (const QJsonValue& lv : root.value("labels").toArray()) {
+        const QJsonObject lo = lv.toObject();
+        state.labels.emplace_back(lo.value("id").toInt(), labelFrom(lo));
+    }
+    state.nextLabelId = root.value("nextLabelId").toInt(1);
+    for (const auto& [id, l] : state.labels) {
+        state.nextLabelId = std::max(state.nextLabelId, id + 1);
+    }
+    const QJsonObject header = root.value("header").toObject();
+    state.header = header.value("text").toString().toStdString();
+    state.headerFont = fontFrom(header.value("font"));
+    state.headerFramed = header.value("framed").toBool();
+    state.axes[0] = axisFrom(root.value("axisX").toObject());
+    state.axes[1] = axisFrom(root.value("axisY").toObject());
+    const QJsonObject legend = root.value("legend").toObject();
+    state.legend.shown = legend.value("shown").toBool(true);
+    state.legend.orientation = static_cast<TextOrientation>(legend.value("orientation").toInt(1));
+    state.legend.foreground = colourFrom(legend.value("foreground"), kChartBlack);
+    state.legend.background = colourFrom(legend.value("background"), kChartWhite);
+    state.legend.transparent = legend.value("transparent").toBool();
+    state.legend.framed = legend.value("framed").toBool();
+    state.legend.font = fontFrom(legend.value("font"));
+    state.legend.left = optionalIntFrom(legend.value("left"));
+    state.legend.top = optionalIntFrom(legend.value("top"));
+    const QJsonObject areas = root.value("areas").toObject();
+    AreaSettings& a = state.areas;
+    a.chartAreaColour = colourFrom(areas.value("chartAreaColour"), kChartWhite);
+    a.innerMarginColour = colourFrom(areas.value("innerMarginColour"), kChartWhite);
+    a.plotAreaColour = colourFrom(areas.value("plotAreaColour"), kChartWhite);
+    a.margins.automatic = areas.value("marginsAutomatic").toBool(true);
+    a.margins.left = areas.value("marginLeft").toInt();
+    a.margins.right = areas.value("marginRight").toInt();
+    a.margins.top = areas.value("marginTop").toInt();
+    a.margins.bottom = areas.value("marginBottom").toInt();
+    a.border = static_cast<BorderType>(areas.value("border").toInt(0));
+    a.borderWidth = areas.value("borderWidth").toInt(1);
+    a.plotLeft = optionalFrom(areas.value("plotLeft"));
+    a.plotTop = optionalFrom(areas.value("plotTop"));
+    a.plotWidth = optionalFrom(areas.value("plotWidth"));
+    a.plotHeight = optionalFrom(areas.value("plotHeight"));
+    return state;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+QtChartComponent::QtChartComponent(QWidget* parent) : QChartView(parent) {
+    setObjectName("Chart2D1");
+    m_chart = new QChart;
+    m_chart->setBackgroundRoundness(0);
+    m_chart->setLocalizeNumbers(true);
+    m_chart->layout()->setContentsMargins(6, 6, 6, 6);
+    m_chart->legend()->setAlignment(Qt::AlignRight);
+    setChart(m_chart);
+    setRenderHint(QPainter::Antialiasing);
+    setMouseTracking(true);
+    setRubberBand(QChartView::NoRubberBand);
+    m_state.axes[0].minimum = 0.0;
+    m_state.axes[0].maximum = 1.0;
+    m_state.axes[1] = m_state.axes[0];
+    m_state.axes[1].titleOrientation = TextOrientation::Vertical;
+    m_yTitleItem = std::make_unique<ChartTextItem>(m_chart);
+    m_yTitleItem->setVisible(false);
+    m_headerFrame = new QGraphicsRectItem(m_chart);
+    m_headerFrame->setVisible(false);
+    m_borderItem = new QGraphicsRectItem(m_chart);
+    m_borderItem->setBrush(Qt::NoBrush);
+    m_borderItem->setZValue(-1);
+    for (auto*& line : m_originLines) {
+        line = new QGraphicsLineItem(m_chart);
+        line->setPen(QPen(Qt::black, 1));
+        line->setZValue(5);
+        line->setVisible(false);
+    }
+    connect(m_chart, &QChart::plotAreaChanged, this, [this] { layoutOverlay(); });
+    markDirty(kDirtyAll);
+}
+
+QtChartComponent::~QtChartComponent() {
+    m_labelItems.clear();
+    m_yTitleItem.reset();
+}
+
+ChartState::Series* QtChartComponent::series(int group, int index) {
+    if (group < 1 || group > 2) {
+        return nullptr;
+    }
+    auto& list = m_state.groups[group - 1];
+    if (index < 1 || index > static_cast<int>(list.size())) {
+        return nullptr;
+    }
+    return &list[static_cast<std::size_t>(index - 1)];
+}
+
+const ChartState::Series* QtChartComponent::series(int group, int index) const {
+    return const_cast<QtChartComponent*>(this)->series(group, index);
+}
+
+void QtChartComponent::markDirty(unsigned what, int group, int index) {
+    m_dirty |= what;
+    if (group != 0) {
+        m_dirtySeries.emplace_back(group, index);
+    }
+    if (m_batchDepth == 0) {
+        flush();
+    }
+}
+
+void QtChartComponent::beginUpdate() {
+    if (m_batchDepth++ == 0) {
+        setUpdatesEnabled(false);
+    }
+}
+
+void QtChartComponent::endUpdate() {
+    if (m_batchDepth == 0) {
+        return;
+    }
+    if (--m_batchDepth == 0) {
+        flush();
+        setUpdatesEnabled(true);
+        viewport()->update();
+    }
+}
+
+void QtChartComponent::ensureSeriesViews() {
+    for (int g = 0; g < 2; ++g) {
+        auto& views = m_views[g];
+        const std::size_t wanted = m_state.groups[g].size();
+        while (views.size() > wanted) {
+            QLineSeries* line = views.back().line;
+            m_chart->removeSeries(line);
+            delete line;
+            views.pop_back();
+        }
+        while (views.size() < wanted) {
+            auto* line = new QLineSeries(m_chart);
+            line->setUseOpenGL(false);
+            m_chart->addSeries(line);
+            if (m_axisX != nullptr) {
+                line->attachAxis(m_axisX);
+                line->attachAxis(m_axisY);
+            }
+            views.push_back(SeriesView{line});
+            m_dirtySeries.emplace_back(g + 1, static_cast<int>(views.size()));
+        }
+    }
+}
+
+void QtChartComponent::flush() {
+    const unsigned dirty = m_dirty;
+    m_dirty = kDirtyNone;
+    if (dirty & kDirtyAxes || m_axisX == nullptr) {
+        applyAxes();
+    }
+    ensureSeriesViews();
+    if (dirty & kDirtySeries) {
+        std::sort(m_dirtySeries.begin(), m_dirtySeries.end());
+        m_dirtySeries.erase(std::unique(m_dirtySeries.begin(), m_dirtySeries.end()), m_dirtySeries.end());
+        for (const auto& [group, index] : m_dirtySeries) {
+            applySeries(group, index);
+        }
+    }
+    m_dirtySeries.clear();
+    if (dirty & kDirtyDecor) {
+        applyDecor();
+    }
+    layoutOverlay();
+}
+
+void QtChartComponent::applySeries(int group, int index) {
+    const ChartState::Series* s = series(group, index);
+    if (s == nullptr || index > static_cast<int>(m_views[group - 1].size())) {
+        return;
+    }
+    QLineSeries* line = m_views[group - 1][static_cast<std::size_t>(index - 1)].line;
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(s->points.size()));
+    const bool logX = m_axisXLog, logY = m_axisYLog;
+    for (const ChartPoint& p : s->points) {
+        // A logarithmic axis cannot show values <= 0: such points are left out of the view.
+        if ((logX && !(p.x > 0.0)) || (logY && !(p.y > 0.0))) {
+            continue;
+        }
+        points.append(QPointF(p.x, p.y));
+    }
+    line->replace(points);
+
+    const SeriesStyle& st = s->style;
+    QPen pen(toQColor(st.lineColour));
+    pen.setWidth(std::max(1, st.lineWidth));
+    pen.setStyle(penStyle(st.linePattern));
+    line->setPen(pen);
+    if (st.symbolShape != SymbolShape::None) {
+        line->setMarkerSize(std::max(3, st.symbolSize));
+        line->setLightMarker(
+            symbolImage(st.symbolShape, std::max(3, st.symbolSize), toQColor(st.symbolColour)));
+    } else {
+        line->setLightMarker(QImage());
+    }
+    line->setName(QString::fromStdString(s->label));
+    line->setVisible(s->visible);
+    const auto markers = m_chart->legend()->markers(line);
+    for (QLegendMarker* marker : markers) {
+        // No text means no legend entry.
+        marker->setVisible(s->visible && s->legendShown && !s->label.empty());
+        if (st.linePattern == LinePattern::None) {
+            marker->setPen(QPen(toQColor(st.symbolColour), 3));
+            marker->setBrush(toQColor(st.symbolColour));
+        }
+    }
+}
+
+void QtChartComponent::applyAxes() {
+    const AxisSettings& ax = m_state.axes[0];
+    const AxisSettings& ay = m_state.axes[1];
+    const bool rebuild = m_axisX == nullptr || ax.logarithmic != m_axisXLog || ay.logarithmic != m_axisYLog;
+    if (rebuild) {
+        for (QAbstractAxis* old : m_chart->axes()) {
+            m_chart->removeAxis(old);
+            delete old;
+        }
+        auto makeAxis = [](bool log) -> QAbstractAxis* {
+            if (log) {
+                auto* a = new QLogValueAxis;
+                a->setBase(10.0);
+                a->setLabelFormat(QStringLiteral("%.6g"));
+                return a;
+            }
+            auto* a = new QValueAxis;
+            a->setLabelFormat(QStringLiteral("%.6g"));
+            return a;
+        };
+        m_axisXLog = ax.logarithmic;
+        m_axisYLog = ay.logarithmic;
+        m_axisX = makeAxis(m_axisXLog);
+        m_axisY = makeAxis(m_axisYLog);
+        // Where the other axis crosses: an axis in the maximum of the other sits at the far side.
+        m_chart->addAxis(m_axisX, ay.origin == AxisOrigin::AtMaximum ? Qt::AlignTop : Qt::AlignBottom);
+        m_chart->addAxis(m_axisY, ax.origin == AxisOrigin::AtMaximum ? Qt::AlignRight : Qt::AlignLeft);
+        for (auto& views : m_views) {
+            for (auto& v : views) {
+                v.line->attachAxis(m_axisX);
+                v.line->attachAxis(m_axisY);
+            }
+        }
+        m_dirty |= kDirtySeries;
+        for (int g = 0; g < 2; ++g) {
+            for (int i = 1; i <= static_cast<int>(m_state.groups[g].size()); ++i) {
+                m_dirtySeries.emplace_back(g + 1, i);
+            }
+        }
+    } else {
+        // Alignment follows the origin choice.
+        const Qt::Alignment xAlign = ay.origin == AxisOrigin::AtMaximum ? Qt::AlignTop : Qt::AlignBottom;
+        const Qt::Alignment yAlign = ax.origin == AxisOrigin::AtMaximum ? Qt::AlignRight : Qt::AlignLeft;
+        if (m_axisX->alignment() != xAlign || m_axisY->alignment() != yAlign) {
+            m_chart->removeAxis(m_axisX);
+            m_chart->removeAxis(m_axisY);
+            m_chart->addAxis(m_axisX, xAlign);
+            m_chart->addAxis(m_axisY, yAlign);
+            for (auto& views : m_views) {
+                for (auto& v : views) {
+                    v.line->attachAxis(m_axisX);
+                    v.line->attachAxis(m_axisY);
+                }
+            }
+        }
+    }
+
+    auto configure = [this](QAbstractAxis* axis, const AxisSettings& a, bool vertical) {
+        double lo = a.minimum, hi = a.maximum;
+        if (!(hi > lo)) {
+            // An empty window (nothing computed yet) still shows a usable frame.
+            hi = lo + (lo == 0.0 ? 1.0 : std::fabs(lo));
+        }
+        QPen gridPen(toQColor(a.gridColour));
+        gridPen.setStyle(penStyle(a.gridPattern == LinePattern::None ? LinePattern::Dotted : a.gridPattern));
+        gridPen.setWidth(1);
+        axis->setGridLinePen(gridPen);
+        axis->setGridLineVisible(a.gridShown);
+        axis->setMinorGridLineVisible(false);
+        axis->setLabelsAngle(a.digitOrientation == TextOrientation::Vertical ? -90 : 0);
+        QFont titleFont = axis->titleFont();
+        titleFont.setPointSizeF(9.0);
+        axis->setTitleFont(titleFont);
+        const bool horizontalYTitle = vertical && a.titleOrientation == TextOrientation::Horizontal;
+        axis->setTitleText(horizontalYTitle ? QString() : QString::fromStdString(a.title));
+        axis->setTitleVisible(!horizontalYTitle && !a.title.empty());
+        axis->setLinePen(QPen(Qt::black, 1));
+        axis->setLabelsColor(Qt::black);
+        if (auto* log = qobject_cast<QLogValueAxis*>(axis)) {
+            if (!(lo > 0.0)) {
+                lo = hi > 0.0 ? hi / 1000.0 : 1e-3;
+            }
+            if (!(hi > lo)) {
+                hi = lo * 10.0;
+            }
+            log->setRange(lo, hi);
+            log->setMinorTickCount(a.gridSpacing ? 8 : -1);
+            log->setMinorGridLineVisible(a.gridShown && a.gridSpacing.has_value());
+            log->setMinorGridLinePen(gridPen);
+        } else if (auto* value = qobject_cast<QValueAxis*>(axis)) {
+            value->setRange(lo, hi);
+            // Digits at the major ticks; grid lines between them from the grid spacing.
+            const double auto_ = niceSpacing(hi - lo);
+            double digits = a.digitSpacing.value_or(a.tickSpacing.value_or(a.gridSpacing.value_or(auto_)));
+            if (!(digits > 0.0) || (hi - lo) / digits > 200.0) {
+                digits = auto_;
+            }
+            value->setTickType(QValueAxis::TicksDynamic);
+            value->setTickAnchor(0.0);
+            value->setTickInterval(digits);
+            int minor = 0;
+            const double fine = std::min(a.gridSpacing.value_or(digits), a.tickSpacing.value_or(digits));
+            if (fine > 0.0 && fine < digits) {
+                minor = std::clamp(static_cast<int>(std::lround(digits / fine)) - 1, 0, 20);
+            }
+            value->setMinorTickCount(minor);
+            value->setMinorGridLineVisible(a.gridShown && minor > 0);
+            value->setMinorGridLinePen(gridPen);
+        }
+    };
+    configure(m_axisX, ax, false);
+    configure(m_axisY, ay, true);
+    m_dirty |= kDirtyLabels;
+}
+
+void QtChartComponent::applyDecor() {
+    // Header.
+    m_chart->setTitle(QString::fromStdString(m_state.header));
+    m_chart->setTitleFont(toQFont(m_state.headerFont));
+    m_chart->setTitleBrush(Qt::black);
+
+    // Legend.
+    const LegendSettings& g = m_state.legend;
+    QLegend* legend = m_chart->legend();
+    legend->setVisible(g.shown);
+    legend->setFont(toQFont(g.font));
+    legend->setLabelColor(toQColor(g.foreground));
+    legend->setBackgroundVisible(!g.transparent || g.framed);
+    legend->setBrush(g.transparent ? QBrush(Qt::NoBrush) : QBrush(toQColor(g.background)));
+    legend->setPen(g.framed ? QPen(toQColor(g.foreground), 1) : QPen(Qt::NoPen));
+    legend->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    if (g.left && g.top) {
+        legend->detachFromChart();
+        const QSizeF size = legend->effectiveSizeHint(Qt::PreferredSize);
+        legend->setGeometry(
+            QRectF(*g.left, *g.top, std::max(60.0, size.width()), std::max(20.0, size.height())));
+    } else {
+        legend->attachToChart();
+        legend->setAlignment(g.orientation == TextOrientation::Horizontal ? Qt::AlignBottom : Qt::AlignRight);
+    }
+
+    // Areas: the scene around the chart is the outer margin, the chart background the inner
+    // margin, then the plot area.
+    const AreaSettings& a = m_state.areas;
+    setBackgroundBrush(toQColor(a.chartAreaColour));
+    scene()->setBackgroundBrush(toQColor(a.chartAreaColour));
+    m_chart->setBackgroundBrush(toQColor(a.innerMarginColour));
+    m_chart->setBackgroundPen(Qt::NoPen);
+    m_chart->setPlotAreaBackgroundBrush(toQColor(a.plotAreaColour));
+    m_chart->setPlotAreaBackgroundVisible(true);
+    m_chart->setDropShadowEnabled(a.border == BorderType::ThreeD);
+    if (a.margins.automatic) {
+        m_chart->setMargins(QMargins(12, 8, 12, 8));
+    } else {
+        m_chart->setMargins(QMargins(a.margins.left, a.margins.top, a.margins.right, a.margins.bottom));
+    }
+    if (a.plotLeft && a.plotTop && a.plotWidth && a.plotHeight) {
+        const QRectF whole = m_chart->geometry();
+        m_chart->setPlotArea(QRectF(whole.width() * *a.plotLeft, whole.height() * *a.plotTop,
+                                    whole.width() * *a.plotWidth, whole.height() * *a.plotHeight));
+    } else {
+        m_chart->setPlotArea(QRectF());
+    }
+    // Every series' legend marker is recreated by Qt when the legend changes.
+    for (int grp = 1; grp <= 2; ++grp) {
+        for (int i = 1; i <= static_cast<int>(m_views[grp - 1].size()); ++i) {
+            applySeries(grp, i);
+        }
+    }
+}
+
+void QtChartComponent::layoutOverlay() {
+    if (m_axisX == nullptr) {
+        return;
+    }
+    const QRectF plot = m_chart->plotArea();
+    QAbstractSeries* anchor = nullptr;
+    for (auto& views : m_views) {
+        if (!views.empty()) {
+            anchor = views.front().line;
+            break;
+        }
+    }
+
+    // Labels.
+    while (m_labelItems.size() > m_state.labels.size()) {
+        m_labelItems.pop_back();
+    }
+    while (m_labelItems.size() < m_state.labels.size()) {
+        m_labelItems.push_back(std::make_unique<ChartTextItem>(m_chart));
+    }
+    for (std::size_t i = 0; i < m_state.labels.size(); ++i) {
+        const ChartLabel& l = m_state.labels[i].second;
+        ChartTextItem* item = m_labelItems[i].get();
+        item->setContent(QString::fromStdString(l.text), toQFont(l.font), toQColor(l.foreground),
+                         toQColor(l.background), l.framed);
+        QPointF value(l.x, l.y);
+        bool placeable = anchor != nullptr;
+        if (l.attachment == LabelAttachment::DataPoint) {
+            const ChartState::Series* s = series(l.group, l.series);
+            placeable = placeable && s != nullptr && l.point >= 1 &&
+                        l.point <= static_cast<int>(s->points.size()) && s->visible;
+            if (placeable) {
+                const ChartPoint& p = s->points[static_cast<std::size_t>(l.point - 1)];
+                value = QPointF(p.x, p.y);
+            }
+        }
+        if (placeable && ((m_axisXLog && !(value.x() > 0)) || (m_axisYLog && !(value.y() > 0)))) {
+            placeable = false;
+        }
+        if (!placeable || !l.visible) {
+            item->setVisible(false);
+            continue;
+        }
+        QPointF pos = m_chart->mapToPosition(value, anchor);
+        const QRectF box = item->boundingRect();
+        // A label attached to a point sits just above and right of it.
+        if (l.attachment == LabelAttachment::DataPoint) {
+            pos += QPointF(4, -box.height() - 2);
+        }
+        item->setPos(pos);
+        item->setVisible(plot.adjusted(-2, -box.height() - 4, 2, 2).contains(pos));
+    }
+
+    // A horizontal y-axis title sits above the axis.
+    const AxisSettings& ay = m_state.axes[1];
+    if (ay.titleOrientation == TextOrientation::Horizontal && !ay.title.empty()) {
+        QFont f = m_axisY->titleFont();
+        m_yTitleItem->setContent(QString::fromStdString(ay.title), f, Qt::black, Qt::white, false);
+        const QRectF box = m_yTitleItem->boundingRect();
+        m_yTitleItem->setPos(plot.left() - 4, plot.top() - box.height() - 2);
+        m_yTitleItem->setVisible(true);
+    } else {
+        m_yTitleItem->setVisible(false);
+    }
+
+    // Origin lines inside the plot for "bei X = 0" / "bei X =".
+    for (int a = 0; a < 2; ++a) {
+        const AxisSettings& s = m_state.axes[a];
+        QGraphicsLineItem* line = m_originLines[a];
+        if (anchor == nullptr || (s.origin != AxisOrigin::AtZero && s.origin != AxisOrigin::AtValue)) {
+            line->setVisible(false);
+            continue;
+        }
+        const double v = s.origin == AxisOrigin::AtZero ? 0.0 : s.originValue;
+        const bool log = a == 0 ? m_axisXLog : m_axisYLog;
+        if (log && !(v > 0.0)) {
+            line->setVisible(false);
+            continue;
+        }
+        const QPointF p = m_chart->mapToPosition(a == 0 ? QPointF(v, 1.0) : QPointF(1.0, v), anchor);
+        if (a == 0 && p.x() >= plot.left() && p.x() <= plot.right()) {
+            line->setLine(p.x(), plot.top(), p.x(), plot.bottom());
+            line->setVisible(true);
+        } else if (a == 1 && p.y() >= plot.top() && p.y() <= plot.bottom()) {
+            line->setLine(plot.left(), p.y(), plot.right(), p.y());
+            line->setVisible(true);
+        } else {
+            line->setVisible(false);
+        }
+    }
+
+    // Header frame around the chart title.
+    m_headerFrame->setVisible(false);
+    if (m_state.headerFramed && !m_state.header.empty()) {
+        const auto children = m_chart->childItems();
+        for (QGraphicsItem* child : children) {
+            const auto* text = dynamic_cast<QGraphicsTextItem*>(child);
+            if (text != nullptr && text->isVisible() &&
+                text->toPlainText() == QString::fromStdString(m_state.header)) {
+                m_headerFrame->setRect(text->mapRectToParent(text->boundingRect()).adjusted(-3, -1, 3, 1));
+                m_headerFrame->setPen(QPen(Qt::black, 1));
+                m_headerFrame->setVisible(true);
+                break;
+            }
+        }
+    }
+
+    // Border of the chart area.
+    const AreaSettings& areas = m_state.areas;
+    if (areas.border == BorderType::Normal || areas.border == BorderType::DoubleBar) {
+        const QRectF inner = m_chart->rect().adjusted(1, 1, -1, -1);
+        QPen pen(Qt::black, std::max(1, areas.borderWidth));
+        if (areas.border == BorderType::DoubleBar) {
+            pen.setWidth(std::max(3, 3 * areas.borderWidth));
+            pen.setStyle(Qt::SolidLine);
+        }
+        m_borderItem->setPen(pen);
+        m_borderItem->setRect(inner);
+        m_borderItem->setVisible(true);
+    } else {
+        m_borderItem->setVisible(false);
+    }
+}
+
+// --- Series data -------------------------------------------------------------------------------
+
+void QtChartComponent::setSeriesCount(int group, int count) {
+    if (group < 1 || group > 2) {
+        return;
+    }
+    auto& list = m_state.groups[group - 1];
+    count = std::max(0, count);
+    const std::size_t old = list.size();
+    list.resize(static_cast<std::size_t>(count));
+    for (std::size_t i = old; i < list.size(); ++i) {
+        list[i].style = defaultSeriesStyle(group);
+    }
+    // Labels attached to removed series go with them.
+    std::erase_if(m_state.labels, [&](const auto& entry) {
+        return entry.second.attachment == LabelAttachment::DataPoint && entry.second.group == group &&
+               entry.second.series > count;
+    });
+    markDirty(kDirtySeries | kDirtyLabels);
+}
+
+int QtChartComponent::seriesCount(int group) const {
+    return group >= 1 && group <= 2 ? static_cast<int>(m_state.groups[group - 1].size()) : 0;
+}
+
+void QtChartComponent::setPointCount(int group, int index, int count) {
+    if (auto* s = series(group, index)) {
+        s->points.resize(static_cast<std::size_t>(std::max(0, count)));
+        markDirty(kDirtySeries, group, index);
+    }
+}
+
+int QtChartComponent::pointCount(int group, int index) const {
+    const auto* s = series(group, index);
+    return s != nullptr ? static_cast<int>(s->points.size()) : 0;
+}
+
+void QtChartComponent::setPoint(int group, int index, int pointIndex, ChartPoint value) {
+    auto* s = series(group, index);
+    if (s == nullptr || pointIndex < 1 || pointIndex > static_cast<int>(s->points.size())) {
+        return;
+    }
+    s->points[static_cast<std::size_t>(pointIndex - 1)] = value;
+    markDirty(kDirtySeries, group, index);
+}
+
+ChartPoint QtChartComponent::point(int group, int index, int pointIndex) const {
+    const auto* s = series(group, index);
+    if (s == nullptr || pointIndex < 1 || pointIndex > static_cast<int>(s->points.size())) {
+        return {};
+    }
+    return s->points[static_cast<std::size_t>(pointIndex - 1)];
+}
+
+void QtChartComponent::setSeriesData(int group, int index, std::span<const ChartPoint> points) {
+    if (auto* s = series(group, index)) {
+        s->points.assign(points.begin(), points.end());
+        markDirty(kDirtySeries, group, index);
+    }
+}
+
+void QtChartComponent::removePoint(int group, int index, int pointIndex) {
+    auto* s = series(group, index);
+    if (s == nullptr || pointIndex < 1 || pointIndex > static_cast<int>(s->points.size())) {
+        return;
+    }
+    s->points.erase(s->points.begin() + (pointIndex - 1));
+    markDirty(kDirtySeries, group, index);
+}
+
+void QtChartComponent::setSeriesStyle(int group, int index, const SeriesStyle& style) {
+    if (auto* s = series(group, index)) {
+        s->style = style;
+        markDirty(kDirtySeries, group, index);
+    }
+}
+
+SeriesStyle QtChartComponent::seriesStyle(int group, int index) const {
+    const auto* s = series(group, index);
+    return s != nullptr ? s->style : defaultSeriesStyle(group);
+}
+
+void QtChartComponent::setSeriesLabel(int group, int index, const std::string& text) {
+    if (auto* s = series(group, index)) {
+        s->label = text;
+        markDirty(kDirtySeries, group, index);
+    }
+}
+
+std::string QtChartComponent::seriesLabel(int group, int index) const {
+    const auto* s = series(group, index);
+    return s != nullptr ? s->label : std::string();
+}
+
+void QtChartComponent::setSeriesLegendShown(int group, int index, bool shown) {
+    if (auto* s = series(group, index)) {
+        s->legendShown = shown;
+        markDirty(kDirtySeries, group, index);
+    }
+}
+
+bool QtChartComponent::seriesLegendShown(int group, int index) const {
+    const auto* s = series(group, index);
+    return s != nullptr && s->legendShown;
+}
+
+void QtChartComponent::setSeriesVisible(int group, int index, bool visible) {
+    if (auto* s = series(group, index)) {
+        s->visible = visible;
+        markDirty(kDirtySeries | kDirtyLabels, group, index);
+    }
+}
+
+bool QtChartComponent::seriesVisible(int group, int index) const {
+    const auto* s = series(group, index);
+    return s != nullptr && s->visible;
+}
+
+// --- Labels ------------------------------------------------------------------------------------
+
+int QtChartComponent::addLabel(const ChartLabel& label) {
+    const int id = m_state.nextLabelId++;
+    m_state.labels.emplace_back(id, label);
+    markDirty(kDirtyLabels);
+    return id;
+}
+
+void QtChartComponent::setLabel(int id, const ChartLabel& label) {
+    for (auto& [key, value] : m_state.labels) {
+        if (key == id) {
+            value = label;
+            markDirty(kDirtyLabels);
+            return;
+        }
+    }
+}
+
+std::optional<ChartLabel> QtChartComponent::label(int id) const {
+    for (const auto& [key, value] : m_state.labels) {
+        if (key == id) {
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+void QtChartComponent::removeLabel(int id) {
+    std::erase_if(m_state.labels, [id](const auto& entry) { return entry.first == id; });
+    markDirty(kDirtyLabels);
+}
+
+std::vector<int> QtChartComponent::labelIds() const {
+    std::vector<int> ids;
+    for (const auto& entry : m_state.labels) {
+        ids.push_back(entry.first);
+    }
+    return ids;
+}
+
+// --- Header, axes, legend, areas -------------------------------------------------------------
+
+void QtChartComponent::setHeader(const std::string& text, const ChartFont& font, bool framed) {
+    m_state.header = text;
+    m_state.headerFont = font;
+    m_state.headerFramed = framed;
+    markDirty(kDirtyDecor);
+}
+
+std::string QtChartComponent::header() const {
+    return m_state.header;
+}
+
+void QtChartComponent::setAxis(ChartAxis which, const AxisSettings& settings) {
+    m_state.axes[which == ChartAxis::X ? 0 : 1] = settings;
+    markDirty(kDirtyAxes);
+}
+
+AxisSettings QtChartComponent::axis(ChartAxis which) const {
+    return m_state.axes[which == ChartAxis::X ? 0 : 1];
+}
+
+void QtChartComponent::setLegend(const LegendSettings& settings) {
+    m_state.legend = settings;
+    markDirty(kDirtyDecor);
+}
+
+LegendSettings QtChartComponent::legend() const {
+    return m_state.legend;
+}
+
+void QtChartComponent::setAreas(const AreaSettings& settings) {
+    m_state.areas = settings;
+    markDirty(kDirtyDecor);
+}
+
+AreaSettings QtChartComponent::areas() const {
+    return m_state.areas;
+}
+
+void QtChartComponent::setState(const ChartState& state) {
+    beginUpdate();
+    m_state = state;
+    for (int g = 0; g < 2; ++g) {
+        for (int i = 1; i <= static_cast<int>(m_state.groups[g].size()); ++i) {
+            m_dirtySeries.emplace_back(g + 1, i);
+        }
+    }
+    m_dirty = kDirtyAll;
+    endUpdate();
+}
+
+// --- Output ------------------------------------------------------------------------------------
+
+void QtChartComponent::renderTo(QPainter& painter, const QRectF& target) const {
+    auto* self = const_cast<QtChartComponent*>(this);
+    self->scene()->render(&painter, target, self->mapToScene(viewport()->rect()).boundingRect(),
+                          Qt::KeepAspectRatio);
+}
+
+QImage QtChartComponent::renderImage() const {
+    const QSize size = viewport()->size().isEmpty() ? QSize(800, 600) : viewport()->size();
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(toQColor(m_state.areas.chartAreaColour));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderTo(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    painter.end();
+    return image;
+}
+
+ChartOutput QtChartComponent::copyPictureToClipboard(PictureFormat format) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) {
+        return {false, "Die Zwischenablage ist nicht verfügbar."};
+    }
+    auto* mime = new QMimeData;
+    mime->setImageData(renderImage());
+    if (format == PictureFormat::Svg) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(viewport()->size());
+        svg.setViewBox(QRect(QPoint(0, 0), viewport()->size()));
+        QPainter painter(&svg);
+        renderTo(painter, QRectF(QPointF(0, 0), QSizeF(viewport()->size())));
+        painter.end();
+        mime->setData(QStringLiteral("image/svg+xml"), buffer.data());
+    }
+    clipboard->setMimeData(mime);
+    return {};
+}
+
+ChartOutput QtChartComponent::writePicture(const std::string& path, PictureFormat format) {
+    const QString file = QString::fromStdString(path);
+    const QSize size = viewport()->size().isEmpty() ? QSize(800, 600) : viewport()->size();
+    switch (format) {
+        case PictureFormat::Bitmap:
+        case PictureFormat::Png: {
+            const QImage image = renderImage().convertToFormat(QImage::Format_RGB32);
+            if (!image.save(file, format == PictureFormat::Bitmap ? "BMP" : "PNG")) {
+                return {false, "Die Datei kann nicht geschrieben werden: " + path};
+            }
+            return {};
+        }
+        case PictureFormat::Svg: {
+            QSvgGenerator svg;
+            svg.setFileName(file);
+            svg.setSize(size);
+            svg.setViewBox(QRect(QPoint(0, 0), size));
+            svg.setTitle(QString::fromStdString(m_state.header));
+            QPainter painter;
+            if (!painter.begin(&svg)) {
+                return {false, "Die Datei kann nicht geschrieben werden: " + path};
+            }
+            renderTo(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+            painter.end();
+            return {};
+        }
+        case PictureFormat::Pdf: {
+            QPdfWriter pdf(file);
+            pdf.setPageSize(QPageSize(QPageSize::A4));
+            pdf.setPageOrientation(QPageLayout::Landscape);
+            pdf.setTitle(QString::fromStdString(m_state.header));
+            QPainter painter;
+            if (!painter.begin(&pdf)) {
+                return {false, "Die Datei kann nicht geschrieben werden: " + path};
+            }
+            renderTo(painter, QRectF(painter.viewport()));
+            painter.end();
+            return {};
+        }
+    }
+    return {false, "Unbekanntes Bildformat"};
+}
+
+ChartOutput QtChartComponent::print(const PrintRequest& request) {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!request.pdfFile.empty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(request.pdfFile));
+    } else if (QPrinterInfo::availablePrinters().isEmpty()) {
+        return {false, "Es ist kein Drucker eingerichtet."};
+    }
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return {false, "Der Druck kann nicht begonnen werden."};
+    }
+    const QRect page = painter.viewport();
+    const QSizeF source = viewport()->size().isEmpty() ? QSizeF(800, 600) : QSizeF(viewport()->size());
+    const double aspect = source.height() / source.width();
+    QRectF target;
+    switch (request.scaling) {
+        case PrintScaling::GivenWidth: {
+            const double w = request.width > 0 ? request.width : page.width();
+            target = QRectF(request.left, request.top, w, w * aspect);
+            break;
+        }
+        case PrintScaling::GivenHeight: {
+            const double h = request.height > 0 ? request.height : page.height();
+            target = QRectF(request.left, request.top, h / aspect, h);
+            break;
+        }
+        case PrintScaling::FullPage:
+            target = QRectF(page);
+            break;
+    }
+    renderTo(painter, target);
+    painter.end();
+    return {};
+}
+
+ChartOutput QtChartComponent::saveState(const std::string& path) {
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        return {false, "Die Datei kann nicht geschrieben werden: " + path};
+    }
+    file.write(QByteArray::fromStdString(chartStateToJson(m_state)));
+    if (!file.commit()) {
+        return {false, "Die Datei kann nicht geschrieben werden: " + path};
+    }
+    return {};
+}
+
+ChartOutput QtChartComponent::loadState(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {false, "Datei nicht gefunden: " + path};
+    }
+    const auto state = chartStateFromJson(file.readAll().toStdString());
+    if (!state) {
+        return {false, "Die Datei ist keine Diagrammvorlage: " + path};
+    }
+    setState(*state);
+    return {};
+}
+
+// --- Hit testing and mouse ---------------------------------------------------------------------
+
+std::optional<ChartPoint> QtChartComponent::dataCoordinatesAt(int px, int py) const {
+    const QPointF chartPos = m_chart->mapFromScene(mapToScene(QPoint(px, py)));
+    if (!m_chart->plotArea().contains(chartPos)) {
+        return std::nullopt;
+    }
+    QAbstractSeries* anchor = nullptr;
+    for (const auto& views : m_views) {
+        if (!views.empty()) {
+            anchor = views.front().line;
+            break;
+        }
+    }
+    if (anchor == nullptr) {
+        // No series yet: map linearly through the axis window.
+        const QRectF plot = m_chart->plotArea();
+        const AxisSettings& ax = m_state.axes[0];
+        const AxisSettings& ay = m_state.axes[1];
+        const double fx = (chartPos.x() - plot.left()) / plot.width();
+        const double fy = (plot.bottom() - chartPos.y()) / plot.height();
+        return ChartPoint{ax.minimum + fx * (ax.maximum - ax.minimum),
+                          ay.minimum + fy * (ay.maximum - ay.minimum)};
+    }
+    const QPointF value = m_chart->mapToValue(chartPos, anchor);
+    return ChartPoint{value.x(), value.y()};
+}
+
+std::optional<ChartHit> QtChartComponent::pointAt(int px, int py, int radius) const {
+    std::optional<ChartHit> best;
+    const QPointF target(px, py);
+    for (int g = 0; g < 2; ++g) {
+        for (std::size_t i = 0; i < m_state.groups[g].size() && i < m_views[g].size(); ++i) {
+            const auto& s = m_state.groups[g][i];
+            if (!s.visible) {
+                continue;
+            }
+            QAbstractSeries* line = m_views[g][i].line;
+            for (std::size_t k = 0; k < s.points.size(); ++k) {
+                const ChartPoint& p = s.points[k];
+                if ((m_axisXLog && !(p.x > 0)) || (m_axisYLog && !(p.y > 0))) {
+                    continue;
+                }
+                const QPointF chartPos = m_chart->mapToPosition(QPointF(p.x, p.y), line);
+                const QPointF widgetPos = mapFromScene(m_chart->mapToScene(chartPos));
+                const double d = std::hypot(widgetPos.x() - target.x(), widgetPos.y() - target.y());
+                if (d <= radius && (!best || d < best->distance)) {
+                    best = ChartHit{g + 1, static_cast<int>(i) + 1, static_cast<int>(k) + 1, d};
+                }
+            }
+        }
+    }
+    return best;
+}
+
+void QtChartComponent::setZoomMode(bool on) {
+    m_zoomMode = on;
+    setRubberBand(on ? QChartView::RectangleRubberBand : QChartView::NoRubberBand);
+}
+
+void QtChartComponent::resetZoom() {
+    setZoomMode(false);
+    m_chart->zoomReset();
+    markDirty(kDirtyAxes);
+}
+
+void QtChartComponent::mouseMoveEvent(QMouseEvent* event) {
+    if (m_mouseMoved) {
+        m_mouseMoved(event->position().toPoint());
+    }
+    QChartView::mouseMoveEvent(event);
+}
+
+void QtChartComponent::mousePressEvent(QMouseEvent* event) {
+    m_pressPosition = event->position().toPoint();
+    QChartView::mousePressEvent(event);
+}
+
+void QtChartComponent::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    const bool click = (pos - m_pressPosition).manhattanLength() < 4;
+    if (m_zoomMode && event->button() == Qt::RightButton) {
+        // The rubber band's right click zooms out; the zoom mode keeps the chart's own behaviour.
+        QChartView::mouseReleaseEvent(event);
+        return;
+    }
+    QChartView::mouseReleaseEvent(event);
+    if (click && m_mouseClicked) {
+        m_mouseClicked(pos, event->button());
+    }
+}
+
+void QtChartComponent::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    if (m_state.areas.plotLeft) {
+        markDirty(kDirtyDecor);
+    }
+    layoutOverlay();
+}
+
+}  // namespace zemtral
+#endif  // ZEMTRAL_HAS_DIAGRAM_WINDOW
