@@ -340,6 +340,22 @@ TEST(EngineNumerical, CoincidesWithClosedFormsAndWithEachOther) {
                      {{kSlotA, kSlotA}, {kSlotP, kSlotP}}, 1e-9, 1e-6, "20 (n = 0) vs 1");
 }
 
+TEST(EngineNumerical, NthOrderFollowsTheExactSolution) {
+    // dc/dt = −k·c^n: c(t) = (c0^(1−n) + (n − 1)·k·t)^(1/(1−n)), for orders taken by products and
+    // a square root (1.5, 3) and by the general power (2.3, 0.7 below 1 is the next test).
+    for (const float n : {1.5f, 3.0f, 2.3f}) {
+        const EngineRun r = simulate(with(20, {0, 0.15, 0, 0}, {0, 2.0, 0, 0, 0, 0}, n));
+        ASSERT_EQ(r.status.errorFlag, 0);
+        const double order = n;
+        for (int i = 0; i < kPoints; i += 5) {
+            const double t = timeAt(r, i);
+            const double exact =
+                std::pow(std::pow(2.0, 1.0 - order) + (order - 1.0) * 0.15 * t, 1.0 / (1.0 - order));
+            ASSERT_TRUE(near(concAt(r, kSlotA, i), exact, 1e-6, 1e-9)) << "n = " << n << ", t = " << t;
+        }
+    }
+}
+
 TEST(EngineNumerical, OrderBelowOneReachesZeroInFiniteTime) {
     // dc/dt = −k·c^0.5: c(t) = (√c0 − k·t/2)² until t0 = 2·√c0/k, then 0 with no reaction left.
     WorkingState s = with(20, {0, 0.15, 0, 0}, {0, 1, 0, 0, 0, 0}, 0.5f);
