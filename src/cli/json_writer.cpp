@@ -121,14 +121,7 @@ JsonWriter& JsonWriter::string(std::string_view key, std::string_view value) {
 
 JsonWriter& JsonWriter::numbers(std::string_view key, std::span<const double> values) {
     writeKey(key);
-    m_text += '[';
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (i > 0) {
-            m_text += ',';
-        }
-        m_text += numberText(values[i]);
-    }
-    m_text += ']';
+    writeArray(values);
     return *this;
 }
 
@@ -149,14 +142,7 @@ std::string JsonWriter::numberText(float value) {
 
 JsonWriter& JsonWriter::numbers(std::string_view key, std::span<const float> values) {
     writeKey(key);
-    m_text += '[';
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (i > 0) {
-            m_text += ',';
-        }
-        m_text += numberText(values[i]);
-    }
-    m_text += ']';
+    writeArray(values);
     return *this;
 }
 

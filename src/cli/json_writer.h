@@ -31,6 +31,17 @@ class JsonWriter {
   private:
     void separator();
     void writeKey(std::string_view key);
+    template <typename T>
+    void writeArray(std::span<const T> values) {
+        m_text += '[';
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (i > 0) {
+                m_text += ',';
+            }
+            m_text += numberText(values[i]);
+        }
+        m_text += ']';
+    }
 
     std::string m_text;
     std::vector<bool> m_first;  // one entry per open object: nothing written in it yet
