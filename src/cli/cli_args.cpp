@@ -12,7 +12,7 @@ std::optional<std::string> ParsedArgs::value(const std::string& name) const {
     return it->second;
 }
 
-std::optional<ParsedArgs> parseArgs(const std::vector<std::string>& args, const OptionSpec& spec,
+std::optional<ParsedArgs> parseArgs(const std::vector<std::string>& args, const OptionSpec& grammar,
                                     std::string& error) {
     ParsedArgs parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -27,13 +27,13 @@ std::optional<ParsedArgs> parseArgs(const std::vector<std::string>& args, const 
             inlineValue = name.substr(eq + 1);
             name = name.substr(0, eq);
         }
-        if (spec.flagOptions.count(name) > 0) {
+        if (grammar.flagOptions.count(name) > 0) {
             if (inlineValue) {
                 error = "option --" + name + " takes no value";
                 return std::nullopt;
             }
             parsed.flags.insert(name);
-        } else if (spec.valueOptions.count(name) > 0) {
+        } else if (grammar.valueOptions.count(name) > 0) {
             if (inlineValue) {
                 parsed.options[name] = *inlineValue;
             } else if (i + 1 < args.size()) {

@@ -25,7 +25,7 @@ struct OptionSpec {
 
 /// @brief Parses args (after the subcommand word). "--name=value" and "--name value" are both
 /// accepted. Unknown options or a missing value give nothing and a message in `error`.
-std::optional<ParsedArgs> parseArgs(const std::vector<std::string>& args, const OptionSpec& spec,
+std::optional<ParsedArgs> parseArgs(const std::vector<std::string>& args, const OptionSpec& grammar,
                                     std::string& error);
 
 /// @brief A number option read strictly (comma or point as decimal separator); nothing and a

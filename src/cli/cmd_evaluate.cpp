@@ -47,9 +47,9 @@ constexpr Method kMethods[] = {
 }  // namespace
 
 int runEvaluate(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    const OptionSpec spec{{"c0", "unit", "format"}, {"help"}};
+    const OptionSpec grammar{{"c0", "unit", "format"}, {"help"}};
     std::string error;
-    const auto args = parseArgs(words, spec, error);
+    const auto args = parseArgs(words, grammar, error);
     if (!args) {
         return usageError(err, "evaluate", error);
     }

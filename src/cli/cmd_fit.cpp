@@ -68,10 +68,10 @@ std::vector<std::string> parameterNames(const Mode& mode, int n) {
 }  // namespace
 
 int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    const OptionSpec spec{
+    const OptionSpec grammar{
         {"model", "mode", "k1", "k2", "k3", "order", "c0", "species", "fix", "unit", "format"}, {"help"}};
     std::string error;
-    const auto args = parseArgs(words, spec, error);
+    const auto args = parseArgs(words, grammar, error);
     if (!args) {
         return usageError(err, "fit", error);
     }

@@ -22,9 +22,9 @@ constexpr const char* kMonteCarloHelp =
 }  // namespace
 
 int runMonteCarlo(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    const OptionSpec spec{{"kind", "n0", "K", "seed", "points", "format"}, {"help"}};
+    const OptionSpec grammar{{"kind", "n0", "K", "seed", "points", "format"}, {"help"}};
     std::string error;
-    const auto args = parseArgs(words, spec, error);
+    const auto args = parseArgs(words, grammar, error);
     if (!args) {
         return usageError(err, "montecarlo", error);
     }

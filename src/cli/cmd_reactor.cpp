@@ -148,11 +148,11 @@ ReactorRun runTube(const ParsedArgs& args, const ReactorKinetics& kinetics, cons
 }  // namespace
 
 int runReactor(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    OptionSpec spec = modelOptionSpec();
-    spec.valueOptions.insert({"time", "conversion", "volume", "flow", "residence-time", "length", "velocity",
+    OptionSpec grammar = modelOptionSpec();
+    grammar.valueOptions.insert({"time", "conversion", "volume", "flow", "residence-time", "length", "velocity",
                               "protocol", "separator"});
     std::string error;
-    const auto args = parseArgs(words, spec, error);
+    const auto args = parseArgs(words, grammar, error);
     if (!args) {
         return usageError(err, "reactor", error);
     }

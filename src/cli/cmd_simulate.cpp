@@ -78,11 +78,11 @@ void writeJson(std::ostream& out, const SimulationResult& result, const WorkingS
 }  // namespace
 
 int runSimulate(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    OptionSpec spec = modelOptionSpec();
-    spec.valueOptions.insert("s0max");
-    spec.flagOptions.insert({"rates", "mm", "normalised"});
+    OptionSpec grammar = modelOptionSpec();
+    grammar.valueOptions.insert("s0max");
+    grammar.flagOptions.insert({"rates", "mm", "normalised"});
     std::string error;
-    const auto args = parseArgs(words, spec, error);
+    const auto args = parseArgs(words, grammar, error);
     if (!args) {
         return usageError(err, "simulate", error);
     }

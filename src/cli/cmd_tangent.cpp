@@ -21,9 +21,9 @@ constexpr const char* kTangentHelp =
 }  // namespace
 
 int runTangent(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    const OptionSpec spec{{"species", "time", "smoothing", "unit", "format"}, {"help"}};
+    const OptionSpec grammar{{"species", "time", "smoothing", "unit", "format"}, {"help"}};
     std::string error;
-    const auto args = parseArgs(words, spec, error);
+    const auto args = parseArgs(words, grammar, error);
     if (!args) {
         return usageError(err, "tangent", error);
     }

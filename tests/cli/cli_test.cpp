@@ -33,19 +33,19 @@ int countLines(const std::string& text) {
 }
 
 TEST(CliArgs, OptionsFlagsAndErrors) {
-    const OptionSpec spec{{"model", "k1"}, {"rates"}};
+    const OptionSpec grammar{{"model", "k1"}, {"rates"}};
     std::string error;
-    auto parsed = parseArgs({"file.ZD3", "--model", "4", "--k1=0,5", "--rates"}, spec, error);
+    auto parsed = parseArgs({"file.ZD3", "--model", "4", "--k1=0,5", "--rates"}, grammar, error);
     ASSERT_TRUE(parsed);
     EXPECT_EQ(parsed->positional, std::vector<std::string>{"file.ZD3"});
     EXPECT_EQ(parsed->value("model"), "4");
     EXPECT_TRUE(parsed->has("rates"));
     EXPECT_EQ(numberOption(*parsed, "k1", error), 0.5);
-    EXPECT_FALSE(parseArgs({"--model"}, spec, error));
+    EXPECT_FALSE(parseArgs({"--model"}, grammar, error));
     EXPECT_EQ(error, "option --model needs a value");
-    EXPECT_FALSE(parseArgs({"--colour", "red"}, spec, error));
-    EXPECT_FALSE(parseArgs({"--rates=1"}, spec, error));
-    parsed = parseArgs({"--k1", "abc"}, spec, error);
+    EXPECT_FALSE(parseArgs({"--colour", "red"}, grammar, error));
+    EXPECT_FALSE(parseArgs({"--rates=1"}, grammar, error));
+    parsed = parseArgs({"--k1", "abc"}, grammar, error);
     error.clear();
     EXPECT_FALSE(numberOption(*parsed, "k1", error));
     EXPECT_FALSE(error.empty());
