@@ -29,6 +29,9 @@ bool blankLine(const std::string& s) {
 // The x and y fields of a data line. A blank separator allows several blanks in a row.
 std::vector<std::string> splitFields(const std::string& line, const std::string& separator) {
     std::vector<std::string> fields;
+    if (separator.empty()) {
+        return {line};
+    }
     if (separator == " ") {
         std::size_t i = 0;
         while (i < line.size()) {
@@ -120,8 +123,13 @@ XyFileRead parseXyFile(const std::vector<std::string>& lines, const std::string&
         if (blankLine(lines[i])) {
             continue;
         }
+        if (separator.empty()) {
+            r.error = formatError(FileErrorKind::MissingSeparator, path, lineNumber);
+            r.points.clear();
+            return r;
+        }
         const std::vector<std::string> fields = splitFields(lines[i], separator);
-        if (separator.empty() || fields.size() < 2) {
+        if (fields.size() < 2) {
             r.error = formatError(FileErrorKind::MissingSeparator, path, lineNumber);
             r.points.clear();
             return r;
