@@ -1,0 +1,68 @@
+// Fixed-seed mutations of valid files through the three readers: no crash, no hang, no partial
+// change (the same invariants as the libFuzzer target).
+#include <chrono>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "../../fuzz/reader_harness.h"
+#include "support/temp_home.h"
+#include "test_paths.h"
+
+namespace zemtral {
+namespace {
+
+std::string mutate(std::string s, std::mt19937_64& rng) {
+    static const std::string pieces[] = {",",      "\r\n", "\n", "\"", "0",    "-",    ".",     "E",  "E+999",
+                                         "1e-400", " ",    "\t", ";",  "\xE4", "\xC3", "99999", "13", "x"};
+    const int edits = 1 + static_cast<int>(rng() % 4);
+    for (int e = 0; e < edits; ++e) {
+        const std::size_t at = s.empty() ? 0 : rng() % (s.size() + 1);
+        switch (rng() % 5) {
+            case 0:
+                if (at < s.size())
+                    s[at] = static_cast<char>(rng() % 256);
+                break;
+            case 1:
+                s.insert(at, pieces[rng() % std::size(pieces)]);
+                break;
+            case 2:
+                if (at < s.size())
+                    s.erase(at, 1 + rng() % 8);
+                break;
+            case 3:
+                s.resize(at);
+                break;
+            default:
+                if (at < s.size())
+                    s.insert(at, s.substr(at, 1 + rng() % 40));
+                break;
+        }
+    }
+    return s;
+}
+
+TEST(ReaderMutation, MutatedFilesKeepTheReadersInvariants) {
+    std::vector<std::string> seeds;
+    for (const char* name : {"verseifung.ZD3", "nichtisotherm_n2o5.ZD3", "verseifung_leitfaehigkeit.ZD3"}) {
+        seeds.push_back(test::TempHome::read(std::string(ZEMTRAL_SOURCE_DIR) + "/resources/samples/" + name));
+        ASSERT_FALSE(seeds.back().empty()) << name;
+    }
+    seeds.push_back(
+        "#2026-12-08 10:00:00#\r\n\"Projekt\"\r\n\"verseifung.ZD3\"\r\n4\r\n6.6,0,0\r\n0\r\n0\r\n0\r\n0\r\n"
+        "0,0,0,0\r\n0\r\n0\r\n0,0\r\n\"x\"\r\n\"x\"\r\n");
+    seeds.push_back("Kurve\r\n.1000000E+01;.2000000E+01\r\n.3000000E+01;.4000000E+01\r\n");
+    for (const std::string& seed : seeds) {
+        ASSERT_TRUE(fuzz::exerciseReaders(seed));
+    }
+    std::mt19937_64 rng(20261208);
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 6000; ++i) {
+        const std::string input = mutate(seeds[static_cast<std::size_t>(i) % seeds.size()], rng);
+        ASSERT_TRUE(fuzz::exerciseReaders(input)) << "mutation " << i;
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
+}
+
+}  // namespace
+}  // namespace zemtral
