@@ -1,5 +1,7 @@
 #include "session/reactor_commands.h"
 
+#include <vector>
+
 #include "core/model_catalogue.h"
 #include "numeric/number_text.h"
 #include "reactors/batch_reactor.h"
@@ -37,6 +39,14 @@ void storeResults(Session& session, const SpeciesArray& conc, const ExtentsOfRea
 
 ReactorKinetics kineticsOf(const Session& session, const std::array<double, 4>& k) {
     return ReactorKinetics{session.state.modelId, k, session.state.reactionOrder};
+}
+
+// Messages of a successful run are warnings; those of a failed run are errors.
+void showMessages(UserDialogs& dialogs, const std::vector<ReactorMessage>& messages, bool ok) {
+    const MessageIcon icon = ok ? MessageIcon::Exclamation : MessageIcon::Critical;
+    for (const ReactorMessage& message : messages) {
+        dialogs.showMessage(message.title, message.text, icon);
+    }
 }
 
 }  // namespace
@@ -100,11 +110,7 @@ ReactorCommandResult<CstrFieldTexts> cstrStart(Session& session, UserDialogs& di
     session.reactionTime = in.residenceTime;
 
     const CstrOutcome out = runCstr(in);
-    const MessageIcon icon =
-        out.status == CstrOutcome::Status::Ok ? MessageIcon::Exclamation : MessageIcon::Critical;
-    for (const ReactorMessage& message : out.messages) {
-        dialogs.showMessage(message.title, message.text, icon);
-    }
+    showMessages(dialogs, out.messages, out.status == CstrOutcome::Status::Ok);
     if (out.status != CstrOutcome::Status::Ok) {
         return result;
     }
@@ -162,11 +168,7 @@ ReactorCommandResult<TubeFieldTexts> tubeCalculate(Session& session, UserDialogs
     session.conversionA = in.conversion;
 
     const TubeOutcome out = runTubeReactor(in);
-    const MessageIcon icon =
-        out.status == TubeOutcome::Status::Ok ? MessageIcon::Exclamation : MessageIcon::Critical;
-    for (const ReactorMessage& message : out.messages) {
-        dialogs.showMessage(message.title, message.text, icon);
-    }
+    showMessages(dialogs, out.messages, out.status == TubeOutcome::Status::Ok);
     if (out.status != TubeOutcome::Status::Ok) {
         return result;
     }
