@@ -1,7 +1,5 @@
 // The diagram window under load, offscreen: a whole simulation run from the draw button to the
 // painted curves, and the repaint of a full diagram after a resize.
-#include "session/diagram_window_state.h"
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -126,4 +124,3 @@ void BM_RedrawTwentyFourCurvesOnResize(benchmark::State& st) {
 BENCHMARK(BM_RedrawTwentyFourCurvesOnResize)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-#endif  // ZEMTRAL_HAS_DIAGRAM_WINDOW

@@ -61,13 +61,9 @@ int main(int argc, char** argv) {
     zemtral::Session session;
     session.appHome = zemtral::prepareApplicationHome();
     zemtral::QtUserDialogs dialogs;
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
     zemtral::DiagramWindows diagrams(session, dialogs);
-#endif
     zemtral::MDIZEM window(session, dialogs);
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
     zemtral::registerSimulationWindows(window, diagrams);
-#endif
     dialogs.setParent(&window);
     window.show();
     if (quitWhenShown) {

@@ -22,6 +22,7 @@ constexpr Entry kCommands[] = {
     {"montecarlo", runMonteCarlo, "the Monte-Carlo game of first-order kinetics and equilibrium"},
     {"fit", runFit, "fit rate constants, order or activation parameters to measured data"},
     {"evaluate", runEvaluate, "linearised evaluation or Arrhenius/Eyring plot of measured data"},
+    {"plot", nullptr, "the diagram of simulate, evaluate, fit or tangent as a PNG, SVG or PDF file"},
 };
 
 void printUsage(std::ostream& out) {
@@ -40,7 +41,7 @@ int usageError(std::ostream& err, const std::string& command, const std::string&
     return kExitUsage;
 }
 
-int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, Command plot) {
     if (args.empty()) {
         printUsage(err);
         return kExitUsage;
@@ -51,7 +52,13 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     for (const Entry& e : kCommands) {
         if (args[0] == e.name) {
-            return e.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+            const Command run = e.run != nullptr ? e.run : plot;
+            if (run == nullptr) {
+                err << "zemtral-cli: this build has no plot command (it was built without the user "
+                       "interface)\n";
+                return kExitRefused;
+            }
+            return run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
         }
     }
     err << "zemtral-cli: unknown command '" << args[0] << "'\n";

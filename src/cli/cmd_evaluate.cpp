@@ -3,6 +3,7 @@
 #include "cli/cli_dialogs.h"
 #include "cli/commands.h"
 #include "cli/data_input.h"
+#include "cli/diagram_sources.h"
 #include "cli/json_writer.h"
 #include "core/time_units.h"
 #include "session/evaluation_commands.h"
@@ -44,12 +45,59 @@ constexpr Method kMethods[] = {
     {"eyring", Family::KT, 2},
 };
 
+const Method* findMethod(const std::string& name) {
+    for (const Method& m : kMethods) {
+        if (name == m.name) {
+            return &m;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
 
-int runEvaluate(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    const OptionSpec grammar{{"c0", "unit", "format"}, {"help"}};
+OptionSpec evaluateGrammar() {
+    return {{"c0", "unit", "format"}, {"help"}};
+}
+
+int prepareEvaluation(const ParsedArgs& args, Session& session, UserDialogs& dialogs, std::ostream& err,
+                      DiagramSource& source) {
+    if (args.positional.size() != 2) {
+        return usageError(err, "evaluate", "METHOD and FILE are required");
+    }
+    const Method* method = findMethod(args.positional[0]);
+    if (!method) {
+        return usageError(err, "evaluate", "unknown method '" + args.positional[0] + "'");
+    }
+    const std::string unit = args.value("unit").value_or("s");
+    if (timeUnitIndex(unit) < 0) {
+        return usageError(err, "evaluate", "--unit: one of s, min, h, d, a");
+    }
+    if (!loadMeasuredData(session, dialogs, args.positional[1], unit)) {
+        return kExitRefused;
+    }
     std::string error;
-    const auto args = parseArgs(words, grammar, error);
+    if (args.value("c0") && !applyConcentrationOption(args, session.state.conc0, error)) {
+        return usageError(err, "evaluate", error);
+    }
+    switch (method->family) {
+        case Family::Ct:
+            source.started = startCtEvaluation(session, method->item, dialogs);
+            break;
+        case Family::Lambda:
+            source.started = startLambdaEvaluation(session, method->item, dialogs);
+            break;
+        case Family::KT:
+            source.started = startKTEvaluation(session, method->item, dialogs);
+            break;
+    }
+    source.route = DiagramRoute::Evaluation;
+    return source.started.started ? kExitOk : kExitRefused;
+}
+
+int runEvaluate(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const auto args = parseArgs(words, evaluateGrammar(), error);
     if (!args) {
         return usageError(err, "evaluate", error);
     }
@@ -57,51 +105,18 @@ int runEvaluate(const std::vector<std::string>& words, std::ostream& out, std::o
         out << kEvaluateHelp;
         return kExitOk;
     }
-    if (args->positional.size() != 2) {
-        return usageError(err, "evaluate", "METHOD and FILE are required");
-    }
-    const Method* method = nullptr;
-    for (const Method& m : kMethods) {
-        if (args->positional[0] == m.name) {
-            method = &m;
-        }
-    }
-    if (!method) {
-        return usageError(err, "evaluate", "unknown method '" + args->positional[0] + "'");
-    }
     const auto format = outputFormat(*args, OutputFormat::Json, error);
     if (!format || *format == OutputFormat::Csv) {
         return usageError(err, "evaluate", format ? "--format: one of json, table" : error);
     }
-    const std::string unit = args->value("unit").value_or("s");
-    if (timeUnitIndex(unit) < 0) {
-        return usageError(err, "evaluate", "--unit: one of s, min, h, d, a");
-    }
     Session session;
     StderrDialogs dialogs(err);
-    if (!loadMeasuredData(session, dialogs, args->positional[1], unit)) {
-        return kExitRefused;
+    DiagramSource source;
+    if (const int code = prepareEvaluation(*args, session, dialogs, err, source); code != kExitOk) {
+        return code;
     }
-    if (args->value("c0")) {
-        if (!applyConcentrationOption(*args, session.state.conc0, error)) {
-            return usageError(err, "evaluate", error);
-        }
-    }
-    EvaluationCommandResult started;
-    switch (method->family) {
-        case Family::Ct:
-            started = startCtEvaluation(session, method->item, dialogs);
-            break;
-        case Family::Lambda:
-            started = startLambdaEvaluation(session, method->item, dialogs);
-            break;
-        case Family::KT:
-            started = startKTEvaluation(session, method->item, dialogs);
-            break;
-    }
-    if (!started.started) {
-        return kExitRefused;
-    }
+    const Method& method = *findMethod(args->positional[0]);
+    const EvaluationCommandResult& started = source.started;
     const LinearEvaluationResult r =
         runLinearisedEvaluation(session.data, started.diagramKind, session.state, session.evaluation);
     if (r.errorFlag != 0) {
@@ -114,8 +129,8 @@ int runEvaluate(const std::vector<std::string>& words, std::ostream& out, std::o
         return kExitOk;
     }
     JsonWriter json;
-    json.beginObject().string("method", method->name).integer("diagramKind", started.diagramKind);
-    if (method->family != Family::KT) {
+    json.beginObject().string("method", method.name).integer("diagramKind", started.diagramKind);
+    if (method.family != Family::KT) {
         json.number("k", r.k);
     }
     if (started.diagramKind == -7) {

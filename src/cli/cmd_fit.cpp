@@ -3,6 +3,7 @@
 #include "cli/cli_dialogs.h"
 #include "cli/commands.h"
 #include "cli/data_input.h"
+#include "cli/diagram_sources.h"
 #include "cli/json_writer.h"
 #include "core/model_catalogue.h"
 #include "core/time_units.h"
@@ -15,7 +16,7 @@ namespace {
 constexpr const char* kFitHelp =
     "Usage: zemtral-cli fit FILE --model N [--mode k|order|arrhenius1|arrhenius2|eyring1|eyring2]\n"
     "         [--k1 X] [--k2 X] [--k3 X] [--order n] [--c0 A=X,B=X] [--species A,B,...] [--fix k2,...]\n"
-    "         [--unit s|min|h|d|a]\n\n"
+    "         [--unit s|min|h|d|a] [--tend T]\n\n"
     "Auto-Fitting as the fitting window does it (bounded Marquardt). FILE is a ZD3 or CSV file (see\n"
     "'evaluate --help').\n"
     "  --mode k          the rate constants of model N (default)\n"
@@ -25,6 +26,7 @@ constexpr const char* kFitHelp =
     "  --k1 --k2 --k3    start values of the parameters p1, p2, p3 (default: the model's constants)\n"
     "  --species A,B     the species whose measured concentrations enter the fit (default: all shown)\n"
     "  --fix k2          keeps parameters fixed (k1..k3 or p1..p3)\n"
+    "  --tend T          end of the drawn curves (plot fit) in the data's time unit\n"
     "Output (json): {\"params\", \"sd\", \"objective\", \"limitReached\", \"converged\", \"jacobians\",\n"
     "\"objectiveEvaluations\"}.\n";
 
@@ -65,65 +67,59 @@ std::vector<std::string> parameterNames(const Mode& mode, int n) {
     return names;
 }
 
-}  // namespace
-
-int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    const OptionSpec grammar{
-        {"model", "mode", "k1", "k2", "k3", "order", "c0", "species", "fix", "unit", "format"}, {"help"}};
-    std::string error;
-    const auto args = parseArgs(words, grammar, error);
-    if (!args) {
-        return usageError(err, "fit", error);
-    }
-    if (args->has("help")) {
-        out << kFitHelp;
-        return kExitOk;
-    }
-    if (args->positional.size() != 1) {
-        return usageError(err, "fit", "FILE is required");
-    }
-    const std::string modeName = args->value("mode").value_or("k");
-    const Mode* mode = nullptr;
+const Mode* findMode(const std::string& name) {
     for (const Mode& m : kModes) {
-        if (modeName == m.name) {
-            mode = &m;
+        if (name == m.name) {
+            return &m;
         }
     }
+    return nullptr;
+}
+
+}  // namespace
+
+OptionSpec fitGrammar() {
+    return {{"model", "mode", "k1", "k2", "k3", "order", "c0", "species", "fix", "unit", "tend", "format"},
+            {"help"}};
+}
+
+int prepareFit(const ParsedArgs& args, Session& session, UserDialogs& dialogs, std::ostream& err,
+               DiagramSource& source) {
+    std::string error;
+    if (args.positional.size() != 1) {
+        return usageError(err, "fit", "FILE is required");
+    }
+    const std::string modeName = args.value("mode").value_or("k");
+    const Mode* mode = findMode(modeName);
     if (!mode) {
         return usageError(err, "fit", "--mode: one of k, order, arrhenius1, arrhenius2, eyring1, eyring2");
     }
     int model = mode->item == -1 ? 20 : mode->item > 0 ? mode->item + 1 : 0;
     if (mode->item == 0) {
-        const auto id = args->value("model") ? parseNumberExact(*args->value("model")) : std::nullopt;
+        const auto id = args.value("model") ? parseNumberExact(*args.value("model")) : std::nullopt;
         if (!id || !isValidModelId(static_cast<int>(*id)) || *id != static_cast<int>(*id)) {
             return usageError(err, "fit", "--model N (1..18 or 20) is required for --mode k");
         }
         model = static_cast<int>(*id);
     }
-    const std::string unit = args->value("unit").value_or("s");
+    const std::string unit = args.value("unit").value_or("s");
     if (timeUnitIndex(unit) < 0) {
         return usageError(err, "fit", "--unit: one of s, min, h, d, a");
     }
-    if (const auto format = outputFormat(*args, OutputFormat::Json, error);
-        !format || *format != OutputFormat::Json) {
-        return usageError(err, "fit", "--format: json only");
-    }
-
-    Session session;
-    StderrDialogs dialogs(err);
-    if (!loadMeasuredData(session, dialogs, args->positional[0], unit)) {
+    if (!loadMeasuredData(session, dialogs, args.positional[0], unit)) {
         return kExitRefused;
     }
-    if (!applyConcentrationOption(*args, session.state.conc0, error)) {
+    if (!applyConcentrationOption(args, session.state.conc0, error)) {
         return usageError(err, "fit", error);
     }
-    if (const auto n = numberOption(*args, "order", error)) {
+    if (const auto n = numberOption(args, "order", error)) {
         session.state.reactionOrder = static_cast<float>(*n);
     } else if (!error.empty()) {
         return usageError(err, "fit", error);
     }
     session.evaluation.kTForm = mode->kTForm;
-    EvaluationCommandResult started;
+    EvaluationCommandResult& started = source.started;
+    source.route = DiagramRoute::Fitting;
     if (mode->item == 0) {
         started = startCtFitting(session, dialogs);
         if (started.started) {
@@ -140,6 +136,14 @@ int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostrea
     if (!started.started) {
         return kExitRefused;
     }
+    if (const auto tEnd = numberOption(args, "tend", error)) {
+        if (!(*tEnd > 0.0)) {
+            return usageError(err, "fit", "--tend: a time above 0");
+        }
+        session.state.tEnd = static_cast<float>(*tEnd);
+    } else if (!error.empty()) {
+        return usageError(err, "fit", error);
+    }
     const int n = fitParameterCount(session.state.modelId, session.state.fittingMode);
     FitContext startContext = fitContext(session);
     const std::vector<double> start = currentFitParameters(startContext, n);
@@ -148,17 +152,17 @@ int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostrea
     }
     for (int j = 1; j <= 3; ++j) {
         const std::string name = "k" + std::to_string(j);
-        if (const auto text = args->value(name)) {
+        if (const auto text = args.value(name)) {
             if (!parseNumberExact(*text)) {
                 return usageError(err, "fit", "--" + name + ": not a number: '" + *text + "'");
             }
             typeFitParameter(session, j, *text);
         }
     }
-    if (mode->item == -1 && !args->value("k2")) {
+    if (mode->item == -1 && !args.value("k2")) {
         typeFitParameter(session, 2, formatSingle(session.state.reactionOrder));
     }
-    if (const auto species = args->value("species")) {
+    if (const auto species = args.value("species")) {
         session.evaluation.fitSpecies = {};
         for (const std::string& name : splitList(*species)) {
             int slot = 0;
@@ -173,7 +177,7 @@ int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostrea
             session.evaluation.fitSpecies[static_cast<std::size_t>(slot)] = true;
         }
     }
-    if (const auto fixed = args->value("fix")) {
+    if (const auto fixed = args.value("fix")) {
         for (const std::string& name : splitList(*fixed)) {
             if (name.size() != 2 || (name[0] != 'k' && name[0] != 'p') || name[1] < '1' || name[1] > '3') {
                 return usageError(err, "fit", "--fix: k1, k2 or k3 (or p1..p3), got '" + name + "'");
@@ -181,7 +185,31 @@ int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostrea
             session.evaluation.fixed[static_cast<std::size_t>(name[1] - '0')] = true;
         }
     }
+    return kExitOk;
+}
 
+int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const auto args = parseArgs(words, fitGrammar(), error);
+    if (!args) {
+        return usageError(err, "fit", error);
+    }
+    if (args->has("help")) {
+        out << kFitHelp;
+        return kExitOk;
+    }
+    if (const auto format = outputFormat(*args, OutputFormat::Json, error);
+        !format || *format != OutputFormat::Json) {
+        return usageError(err, "fit", "--format: json only");
+    }
+    Session session;
+    StderrDialogs dialogs(err);
+    DiagramSource source;
+    if (const int code = prepareFit(*args, session, dialogs, err, source); code != kExitOk) {
+        return code;
+    }
+    const Mode* mode = findMode(args->value("mode").value_or("k"));
+    const int n = fitParameterCount(session.state.modelId, session.state.fittingMode);
     const AutoFitOutcome outcome = autoFitting(session, dialogs);
     if (outcome.refused) {
         return kExitRefused;

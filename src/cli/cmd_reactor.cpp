@@ -149,8 +149,8 @@ ReactorRun runTube(const ParsedArgs& args, const ReactorKinetics& kinetics, cons
 
 int runReactor(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     OptionSpec grammar = modelOptionSpec();
-    grammar.valueOptions.insert({"time", "conversion", "volume", "flow", "residence-time", "length", "velocity",
-                              "protocol", "separator"});
+    grammar.valueOptions.insert({"time", "conversion", "volume", "flow", "residence-time", "length",
+                                 "velocity", "protocol", "separator"});
     std::string error;
     const auto args = parseArgs(words, grammar, error);
     if (!args) {

@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "cli/diagram_sources.h"
 #include "cli/json_writer.h"
 #include "core/engine.h"
 #include "core/model_catalogue.h"
@@ -77,38 +78,31 @@ void writeJson(std::ostream& out, const SimulationResult& result, const WorkingS
 
 }  // namespace
 
-int runSimulate(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+OptionSpec simulateGrammar() {
     OptionSpec grammar = modelOptionSpec();
     grammar.valueOptions.insert("s0max");
     grammar.flagOptions.insert({"rates", "mm", "normalised"});
+    return grammar;
+}
+
+int prepareSimulation(const ParsedArgs& args, SimulationCommand command, Session& session,
+                      std::ostream& err) {
     std::string error;
-    const auto args = parseArgs(words, grammar, error);
-    if (!args) {
-        return usageError(err, "simulate", error);
+    if (!args.positional.empty()) {
+        return usageError(err, "simulate", "unexpected argument '" + args.positional[0] + "'");
     }
-    if (args->has("help")) {
-        out << kSimulateHelp;
-        return kExitOk;
-    }
-    if (!args->positional.empty()) {
-        return usageError(err, "simulate", "unexpected argument '" + args->positional[0] + "'");
-    }
-    const auto format = outputFormat(*args, OutputFormat::Table, error);
-    if (!format) {
-        return usageError(err, "simulate", error);
-    }
-    auto parsed = modelStateFromArgs(*args, error, args->has("rates"));
+    auto parsed = modelStateFromArgs(args, error, args.has("rates"));
     if (!parsed) {
         return usageError(err, "simulate", error);
     }
     WorkingState state = *parsed;
-    if (args->has("mm")) {
+    if (args.has("mm")) {
         if (state.modelId != 10) {
             return usageError(err, "simulate", "--mm needs --model 10");
         }
         state.mmMode = true;
-        state.mmSettings.normalised = args->has("normalised");
-        if (const auto s0 = numberOption(*args, "s0max", error)) {
+        state.mmSettings.normalised = args.has("normalised");
+        if (const auto s0 = numberOption(args, "s0max", error)) {
             state.mmSettings.s0Max = static_cast<float>(*s0);
         } else if (!error.empty()) {
             return usageError(err, "simulate", error);
@@ -118,8 +112,6 @@ int runSimulate(const std::vector<std::string>& words, std::ostream& out, std::o
 
     const int diagramKind = state.rateDiagram ? state.modelId + 50 : state.modelId;
     const SimulationInputs inputs = simulationInputsFor(state);
-    const SimulationCommand command =
-        *format == OutputFormat::Table ? SimulationCommand::List : SimulationCommand::Draw;
     const auto problems = simulationInputProblems(command, state, diagramKind, inputs);
     if (!problems.empty()) {
         err << kNotPossibleTitle << "\n";
@@ -128,21 +120,46 @@ int runSimulate(const std::vector<std::string>& words, std::ostream& out, std::o
         }
         return kExitRefused;
     }
-    SimulationResult result;
-    const EngineStatus status = calc_diagramfunctioncT(state.modelId, state, result);
+    const EngineStatus status = calc_diagramfunctioncT(state.modelId, state, session.simulation);
     if (status.errorFlag != 0) {
         err << "Meldung von calc_diagramfunctioncT: " << status.message << "\n";
         return kExitRefused;
     }
+    session.state = state;
+    session.diagramKind = static_cast<std::int16_t>(diagramKind);
+    return kExitOk;
+}
+
+int runSimulate(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const auto args = parseArgs(words, simulateGrammar(), error);
+    if (!args) {
+        return usageError(err, "simulate", error);
+    }
+    if (args->has("help")) {
+        out << kSimulateHelp;
+        return kExitOk;
+    }
+    const auto format = outputFormat(*args, OutputFormat::Table, error);
+    if (!format) {
+        return usageError(err, "simulate", error);
+    }
+    Session session;
+    const SimulationCommand command =
+        *format == OutputFormat::Table ? SimulationCommand::List : SimulationCommand::Draw;
+    if (const int code = prepareSimulation(*args, command, session, err); code != kExitOk) {
+        return code;
+    }
+    const SimulationResult& result = session.simulation;
     switch (*format) {
         case OutputFormat::Table:
-            out << buildSimulationTable(result, state) << "\r\n";
+            out << buildSimulationTable(result, session.state) << "\r\n";
             break;
         case OutputFormat::Csv:
-            writeCsv(out, result, state);
+            writeCsv(out, result, session.state);
             break;
         case OutputFormat::Json:
-            writeJson(out, result, state);
+            writeJson(out, result, session.state);
             break;
     }
     return kExitOk;

@@ -3,6 +3,7 @@
 #include "cli/cli_dialogs.h"
 #include "cli/commands.h"
 #include "cli/data_input.h"
+#include "cli/diagram_sources.h"
 #include "cli/json_writer.h"
 #include "core/model_catalogue.h"
 #include "core/time_units.h"
@@ -18,12 +19,61 @@ constexpr const char* kTangentHelp =
     "(0 = none, the tangent window's slider gives 0 to 0.5). FILE is a ZD3 or CSV file.\n"
     "Output (json): {\"c\", \"rate\"} [mol/l, mol/(l time unit)].\n";
 
+// The species slot of --species (A, B, C, P, Q); 0 when missing or unknown.
+int speciesSlot(const ParsedArgs& args) {
+    const std::string species = args.value("species").value_or("");
+    for (int s = 1; s <= 5; ++s) {
+        if (species == speciesName(1, s)) {
+            return s;
+        }
+    }
+    return 0;
+}
+
+// The smoothing exponent of --smoothing (0 without it); nothing and a message when it is bad.
+std::optional<double> smoothingOption(const ParsedArgs& args, std::string& error) {
+    if (const auto q = numberOption(args, "smoothing", error)) {
+        return q;
+    }
+    return error.empty() ? std::optional<double>(0.0) : std::nullopt;
+}
+
 }  // namespace
 
-int runTangent(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    const OptionSpec grammar{{"species", "time", "smoothing", "unit", "format"}, {"help"}};
+OptionSpec tangentGrammar() {
+    return {{"species", "time", "smoothing", "unit", "format"}, {"help"}};
+}
+
+int prepareTangentDiagram(const ParsedArgs& args, Session& session, UserDialogs& dialogs, std::ostream& err,
+                          DiagramSource& source) {
+    if (args.positional.size() != 1) {
+        return usageError(err, "tangent", "FILE is required");
+    }
+    const int slot = speciesSlot(args);
+    if (slot == 0) {
+        return usageError(err, "tangent", "--species: one of A, B, C, P, Q");
+    }
     std::string error;
-    const auto args = parseArgs(words, grammar, error);
+    const auto smoothing = smoothingOption(args, error);
+    if (!smoothing) {
+        return usageError(err, "tangent", error);
+    }
+    const std::string unit = args.value("unit").value_or("s");
+    if (timeUnitIndex(unit) < 0) {
+        return usageError(err, "tangent", "--unit: one of s, min, h, d, a");
+    }
+    if (!loadMeasuredData(session, dialogs, args.positional[0], unit)) {
+        return kExitRefused;
+    }
+    source.route = DiagramRoute::Evaluation;
+    source.started = startTangent(session, slot);
+    session.state.smoothingExponent = static_cast<float>(*smoothing);
+    return kExitOk;
+}
+
+int runTangent(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const auto args = parseArgs(words, tangentGrammar(), error);
     if (!args) {
         return usageError(err, "tangent", error);
     }
@@ -34,13 +84,7 @@ int runTangent(const std::vector<std::string>& words, std::ostream& out, std::os
     if (args->positional.size() != 1) {
         return usageError(err, "tangent", "FILE is required");
     }
-    int slot = 0;
-    const std::string species = args->value("species").value_or("");
-    for (int s = 1; s <= 5; ++s) {
-        if (species == speciesName(1, s)) {
-            slot = s;
-        }
-    }
+    const int slot = speciesSlot(*args);
     if (slot == 0) {
         return usageError(err, "tangent", "--species: one of A, B, C, P, Q");
     }
@@ -48,10 +92,8 @@ int runTangent(const std::vector<std::string>& words, std::ostream& out, std::os
     if (!time) {
         return usageError(err, "tangent", error.empty() ? "--time T is required" : error);
     }
-    double smoothing = 0.0;
-    if (const auto q = numberOption(*args, "smoothing", error)) {
-        smoothing = *q;
-    } else if (!error.empty()) {
+    const auto smoothing = smoothingOption(*args, error);
+    if (!smoothing) {
         return usageError(err, "tangent", error);
     }
     const std::string unit = args->value("unit").value_or("s");
@@ -64,7 +106,7 @@ int runTangent(const std::vector<std::string>& words, std::ostream& out, std::os
     if (!loadMeasuredData(session, dialogs, args->positional[0], unit)) {
         return kExitRefused;
     }
-    const TangentSpline spline = prepareTangentSpline(session.data, slot, static_cast<float>(smoothing));
+    const TangentSpline spline = prepareTangentSpline(session.data, slot, static_cast<float>(*smoothing));
     if (!spline.status.ok) {
         dialogs.showMessage(kNotPossibleTitle, spline.status.message, MessageIcon::Critical);
         return kExitRefused;

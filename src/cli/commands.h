@@ -11,8 +11,6 @@
 
 namespace zemtral::cli {
 
-using Command = int (*)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
 int runSimulate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runEvaluate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runFit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

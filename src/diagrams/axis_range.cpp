@@ -241,4 +241,17 @@ void AutoRangeFromData(DiagramKind kind, const ExpDataSet& data, const WorkingSt
     store(kSlotLnCACBLower, kSlotLnCACBUpper, lnCACB);
 }
 
+void storeEngineAxisRanges(const SimulationResult& result, AxisRangeTable& table) {
+    if (!result.rangesUpdated) {
+        return;
+    }
+    const EngineAxisRanges& r = result.ranges;
+    table[kSlotTimeLower] = r.tMin;
+    table[kSlotTimeUpper] = r.tMax;
+    table[kSlotConcLower] = r.cMin;
+    table[kSlotConcUpper] = r.cMax;
+    table[kSlotRateLower] = r.rMin;
+    table[kSlotRateUpper] = r.rMax;
+}
+
 }  // namespace zemtral

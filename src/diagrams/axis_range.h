@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "core/engine.h"
 #include "core/working_state.h"
 #include "data/exp_data_set.h"
 #include "diagrams/diagram_kind.h"
@@ -76,5 +77,9 @@ void StoreAxisRange(DiagramKind kind, const DiagramFrame& frame, const WorkingSt
 /// widened by a twentieth of its span; other kinds change nothing. Reads fittingMode and c0(A).
 void AutoRangeFromData(DiagramKind kind, const ExpDataSet& data, const WorkingState& state,
                        AxisRangeTable& table);
+
+/// @brief After a run that found new ranges: its time, concentration and rate windows into slots
+/// 0 to 5, so that the next concentration-time or rate-time diagram shows the whole run.
+void storeEngineAxisRanges(const SimulationResult& result, AxisRangeTable& table);
 
 }  // namespace zemtral

@@ -48,6 +48,8 @@ struct EvaluationState {
     /// The fit's own model runs (on a time span that reaches every measured point), kept apart
     /// from the simulation that the diagram shows.
     SimulationResult fitSimulation;
+    /// Temperature of the fitting curve simulated last (modes 6, 7): its curve legend [K].
+    float curveTemperature = 0.0f;
     TangentSpline tangent;   ///< of the tangent window
     int tangentSpecies = 1;  ///< its species slot
 };

@@ -1,5 +1,3 @@
-#include "session/diagram_window_state.h"
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
 #include "session/diagram_window_draw.h"
 
 #include <algorithm>
@@ -108,6 +106,7 @@ DrawCommandResult runDrawCommand(Session& session, ChartComponent& chart, UserDi
         request.state = &session.state;
         request.simulation = &session.simulation;
         request.data = &session.data;
+        request.temperature = session.evaluation.curveTemperature;
         const CurveResult result =
             DrawDiagramCurve(request, diagram.curveBuffer, diagram.seriesCount, curves);
         if (result.errorFlag != 0) {
@@ -281,4 +280,3 @@ std::string deletePointQuestion(double x, double y, char decimalSeparator) {
 }
 
 }  // namespace zemtral
-#endif  // ZEMTRAL_HAS_DIAGRAM_WINDOW

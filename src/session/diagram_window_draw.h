@@ -2,8 +2,6 @@
 // The diagram window's commands apart from its widgets: the curve slots, the draw command
 // "Zeichne Kurve", deleting curves, the curve export as XY file and as clipboard text, and the
 // separator list.
-#include "session/diagram_window_state.h"
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -102,4 +100,3 @@ int entryForSeparator(const std::string& separator);
 std::string deletePointQuestion(double x, double y, char decimalSeparator);
 
 }  // namespace zemtral
-#endif  // ZEMTRAL_HAS_DIAGRAM_WINDOW

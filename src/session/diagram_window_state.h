@@ -1,11 +1,5 @@
 #pragma once
 // The shared diagram state: what every diagram computation sets before the diagram window draws.
-// The diagram window and its state are built when the diagram logic (kinds, axis ranges, curve
-// computation, chart interface) is part of the build; ZEMTRAL_HAS_DIAGRAM_WINDOW says so.
-#if __has_include("diagrams/chart_component.h") && __has_include("diagrams/set_up_diagram.h") && \
-    __has_include("diagrams/draw_diagram_curve.h") && __has_include("diagrams/axis_range.h") &&  \
-    __has_include("diagrams/species_masks.h") && __has_include("diagrams/curve_buffer.h")
-#define ZEMTRAL_HAS_DIAGRAM_WINDOW 1
 #include <array>
 #include <cstdint>
 
@@ -29,4 +23,3 @@ struct DiagramState {
 };
 
 }  // namespace zemtral
-#endif

@@ -337,6 +337,7 @@ std::vector<FittingCurve> fittingCurves(const Session& session) {
 
 bool simulateFittingCurve(Session& session, const FittingCurve& curve, UserDialogs& dialogs) {
     session.state.rateConst[1] = curve.k1;
+    session.evaluation.curveTemperature = curve.temperature;
     const EngineStatus status =
         calc_diagramfunctioncT(session.state.modelId, session.state, session.simulation);
     if (status.errorFlag != 0) {
@@ -355,6 +356,28 @@ std::optional<std::vector<FittingCurve>> drawFittingCurve(Session& session, User
     }
     session.evaluation.standardDeviationShown = false;
     return fittingCurves(session);
+}
+
+std::string fitResultCaption(const Session& session) {
+    const WorkingState& state = session.state;
+    const std::string& lineBreak = session.shell.lineBreak;
+    std::string text = "kinet. Modell: " + modelDisplayText(state.modelId) + lineBreak;
+    if (state.fittingMode == kFittingNonIsothermalFirst || state.fittingMode == kFittingNonIsothermalSecond) {
+        const ActivationParameters& a = session.evaluation.activation;
+        return text + "Arrhenuis-A = " + formatSingle(a.arrheniusA) +
+               ", EA =" + formatSingle(a.activationEnergy) + " J/mol";
+    }
+    const std::string mask = modelParameterMask(state.modelId, state.fittingMode);
+    text += "k1 =" + formatSingle(state.rateConst[1]);
+    if (state.fittingMode == kFittingOrder) {
+        text += ", n =" + formatSingle(state.reactionOrder);
+    } else if (mask.size() > 1 && mask[1] == '1') {
+        text += ", k2 =" + formatSingle(state.rateConst[2]);
+    }
+    if (mask.size() > 2 && mask[2] == '1') {
+        text += ", k3 =" + formatSingle(state.rateConst[3]);
+    }
+    return text;
 }
 
 FitContext fitContext(Session& session) {

@@ -73,6 +73,12 @@ bool simulateFittingCurve(Session& session, const FittingCurve& curve, UserDialo
 /// standard deviations are hidden. Nothing when a problem exists.
 std::optional<std::vector<FittingCurve>> drawFittingCurve(Session& session, UserDialogs& dialogs);
 
+/// @brief The chart caption of ShowFitResult after a fit or a drawn fitting curve: "kinet. Modell: "
+/// + the model name + line break + "k1 =" + k1, then ", k2 =" + k2 (mode 1) or ", n =" + n
+/// (mode 2) and ", k3 =" + k3 where the model has them; modes 6 and 7 give "Arrhenuis-A = " + A +
+/// ", EA =" + EA + " J/mol". Values as single-precision texts like the fitting window's boxes.
+std::string fitResultCaption(const Session& session);
+
 /// @brief The fitting context of the session (species = ticked and visible boxes).
 FitContext fitContext(Session& session);
 

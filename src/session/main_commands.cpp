@@ -70,6 +70,8 @@ void runEvaluationWindows(Session& session, WindowHost& windows, const Evaluatio
         windows.close(WindowId::Diagram);
     }
     session.diagramKind = static_cast<std::int16_t>(result.diagramKind);
+    // The set-up leaves the series count of the evaluation kinds to their caller: one line or spline.
+    session.diagram.seriesCount = 1;
     session.evaluationAxisWindow = result.axisWindow;
     if (result.selectedSpecies > 0) {
         session.shell.selectedSpecies = result.selectedSpecies;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "session/evaluation_commands.h"
 #include "session/session.h"
 #include "session/user_dialogs.h"
 #include "session/window_host.h"
@@ -32,6 +33,12 @@ std::string noDataMessage(const Session& session, const std::string& firstLine);
 /// k und Reaktionsordnung, A => P" (orderFitting true, FittingMode 2, model 20).
 /// @return false when the command refused.
 bool startFitting(Session& session, UserDialogs& dialogs, WindowHost& windows, bool orderFitting);
+
+/// @brief What every started evaluation command does with the windows: unloads the diagram when
+/// asked, sets the diagram kind, axis window and species, closes the calculation windows, opens the
+/// fitting or tangent window and sets up the diagram; a fitting start then switches to the model's
+/// kind and presses the fitting window's "Zeichne Kurve". Nothing for a refused command.
+void runEvaluationWindows(Session& session, WindowHost& windows, const EvaluationCommandResult& result);
 
 /// @brief "Fitting nicht-isotherm" item 1 (first order, model 2) or 2 (second order, model 3).
 /// @return false when the command refused.

@@ -50,9 +50,7 @@ struct Session {
     std::optional<std::array<double, 4>> keepRateConstOnReopen;
 
     // Diagrams.
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
     DiagramState diagram;               ///< axis windows, frame, series count, curve buffer
-#endif
     DiagramWindowMemory diagramWindow;  ///< remembered names and folders of the diagram windows
 
     // Evaluations.

@@ -1,5 +1,3 @@
-#include "session/diagram_window_state.h"
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
 #include "session/diagram_window_draw.h"
 
 #include <gtest/gtest.h>
@@ -91,4 +89,3 @@ TEST(CurveExport, DeletePointQuestion) {
 
 }  // namespace
 }  // namespace zemtral
-#endif  // ZEMTRAL_HAS_DIAGRAM_WINDOW

@@ -1,7 +1,5 @@
 #pragma once
 // What the calculation windows ask of the one diagram window.
-#include "session/diagram_window_state.h"
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
 
 namespace zemtral {
 
@@ -25,4 +23,3 @@ class DiagramWindowControl {
 };
 
 }  // namespace zemtral
-#endif  // ZEMTRAL_HAS_DIAGRAM_WINDOW

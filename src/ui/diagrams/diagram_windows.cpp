@@ -1,5 +1,3 @@
-#include "session/diagram_window_state.h"
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
 #include "ui/diagrams/diagram_windows.h"
 
 #include <QLocale>
@@ -135,4 +133,3 @@ void DiagramWindows::pressDraw() {
 }
 
 }  // namespace zemtral
-#endif  // ZEMTRAL_HAS_DIAGRAM_WINDOW

@@ -1,8 +1,6 @@
 #pragma once
 // The one diagram window of the program: created by the set-up of a diagram, unloaded when a
 // caller wants a fresh one.
-#include "session/diagram_window_state.h"
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
 #include <QObject>
 #include <QPointer>
 #include <functional>
@@ -61,4 +59,3 @@ class DiagramWindows : public QObject, public DiagramWindowControl {
 };
 
 }  // namespace zemtral
-#endif  // ZEMTRAL_HAS_DIAGRAM_WINDOW

@@ -1,5 +1,3 @@
-#include "session/diagram_window_state.h"
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
 #include "ui/diagrams/frm_graph2d.h"
 
 #include <QAction>
@@ -1064,6 +1062,15 @@ void frmGraph2D::load() {
         return;
     }
     cmdDraw();
+    // Every evaluation shows its measured points beside its line ("Messpunkte" from code).
+    if (kind < 0 && m_session.data.pointCount > 0 && !showMeasuredPoints()) {
+        m_dialogs.showMessage(
+            "Warnung",
+            "Alle experimentellen Punkte befinden sich außerhalb des Koordinatenbereichs des "
+            "Diagramms\r\nVergrößern Sie den Koordinatenbereich.",
+            MessageIcon::Exclamation);
+        return;
+    }
     if (kind > 0 && m_session.data.pointCount > 0 && m_session.state.showMeasuredPoints &&
         !showMeasuredPoints()) {
         m_dialogs.showMessage(
@@ -1150,7 +1157,8 @@ bool frmGraph2D::showMeasuredPoints() {
         in.speciesMask = modelSpeciesMask(m_session.state.modelId, m_session.state.fittingMode);
     }
     in.shownSpecies = m_session.survey.shownSpecies;
-    in.selectedSpecies = m_session.shell.selectedSpecies > 0 ? m_session.shell.selectedSpecies : m_session.evaluation.tangentSpecies;
+    in.selectedSpecies = m_session.shell.selectedSpecies > 0 ? m_session.shell.selectedSpecies
+                                                             : m_session.evaluation.tangentSpecies;
     const DiagramFrame& f = m_session.diagram.frame;
     in.window = PlotWindow{f.xMin, f.yMin, f.xMax, f.yMax};
     const ExperimentalPoints points = zeigeExperPunkte(m_session.data, in);
@@ -1775,4 +1783,3 @@ void frmGraph2D::closeEvent(QCloseEvent* event) {
 }
 
 }  // namespace zemtral
-#endif  // ZEMTRAL_HAS_DIAGRAM_WINDOW

@@ -2,8 +2,6 @@
 // The diagram window "2D-Diagramm": shows every diagram of the program on one chart and offers
 // the styling of curves, points, texts, legend, axes, grid and margins, zoom, curve export,
 // design files, picture output and printing.
-#include "session/diagram_window_state.h"
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
 #include <QWidget>
 #include <optional>
 
@@ -199,4 +197,3 @@ class frmGraph2D : public QWidget {
 };
 
 }  // namespace zemtral
-#endif  // ZEMTRAL_HAS_DIAGRAM_WINDOW

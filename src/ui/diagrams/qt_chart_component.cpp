@@ -1,5 +1,3 @@
-#include "session/diagram_window_state.h"
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
 #include "ui/diagrams/qt_chart_component.h"
 
 #include <QApplication>
@@ -77,6 +75,23 @@ class ChartTextItem : public QGraphicsItem {
 };
 
 namespace {
+
+// Qt Charts lays a title out as rich text, which ignores line breaks: a title with several lines
+// (the caption of a fit) goes in as markup with its text escaped.
+QString chartTitleMarkup(const std::string& header) {
+    const QString text = QString::fromStdString(header);
+    if (!text.contains(QLatin1Char('\n'))) {
+        return text;
+    }
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (line.endsWith(QLatin1Char('\r'))) {
+            line.chop(1);
+        }
+        line = line.toHtmlEscaped();
+    }
+    return lines.join(QStringLiteral("<br>"));
+}
 
 QColor toQColor(ChartColour c) {
     return QColor::fromRgb(static_cast<QRgb>(0xFF000000u | (c.rgb & 0xFFFFFFu)));
@@ -743,7 +758,7 @@ void QtChartComponent::applyAxes() {
 
 void QtChartComponent::applyDecor() {
     // Header.
-    m_chart->setTitle(QString::fromStdString(m_state.header));
+    m_chart->setTitle(chartTitleMarkup(m_state.header));
     m_chart->setTitleFont(toQFont(m_state.headerFont));
     m_chart->setTitleBrush(Qt::black);
 
@@ -1380,4 +1395,3 @@ void QtChartComponent::resizeEvent(QResizeEvent* event) {
 }
 
 }  // namespace zemtral
-#endif  // ZEMTRAL_HAS_DIAGRAM_WINDOW

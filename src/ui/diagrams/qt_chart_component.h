@@ -6,8 +6,6 @@
 // here and is the truth; the Qt Charts objects are a view of it, rebuilt piecewise when a
 // property changes. That keeps the getters exact, makes the design file a dump of the state, and
 // lets batched changes cost one rebuild.
-#include "session/diagram_window_state.h"
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
 #include <QChartView>
 #include <functional>
 #include <memory>
@@ -174,4 +172,3 @@ class QtChartComponent : public QChartView, public ChartComponent {
 };
 
 }  // namespace zemtral
-#endif  // ZEMTRAL_HAS_DIAGRAM_WINDOW

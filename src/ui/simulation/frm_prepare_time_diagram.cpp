@@ -1,5 +1,3 @@
-#include "session/diagram_window_state.h"
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
 #include "ui/simulation/frm_prepare_time_diagram.h"
 
 #include <QCheckBox>
@@ -354,15 +352,8 @@ bool frmPrepareTimeDiagram::drawDiagram() {
     if (status.errorFlag != 0) {
         m_dialogs.showMessage(routineMessageTitle("calc_diagramfunctioncT"), status.message,
                               MessageIcon::Critical);
-    } else if (m_session.simulation.rangesUpdated) {
-        const EngineAxisRanges& r = m_session.simulation.ranges;
-        auto& table = m_session.diagram.axisRanges;
-        table[kSlotTimeLower] = r.tMin;
-        table[kSlotTimeUpper] = r.tMax;
-        table[kSlotConcLower] = r.cMin;
-        table[kSlotConcUpper] = r.cMax;
-        table[kSlotRateLower] = r.rMin;
-        table[kSlotRateUpper] = r.rMax;
+    } else {
+        storeEngineAxisRanges(m_session.simulation, m_session.diagram.axisRanges);
     }
 
     if (state.deleteOldCurves) {
@@ -479,4 +470,3 @@ void frmPrepareTimeDiagram::keyPressEvent(QKeyEvent* event) {
 }
 
 }  // namespace zemtral
-#endif  // ZEMTRAL_HAS_DIAGRAM_WINDOW

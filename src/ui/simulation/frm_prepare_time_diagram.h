@@ -1,8 +1,6 @@
 #pragma once
 // The simulation set-up window: initial concentrations, rate constants and time span of the
 // chosen model; draws the concentration-time or rate-time diagram or lists the result table.
-#include "session/diagram_window_state.h"
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -99,4 +97,3 @@ class frmPrepareTimeDiagram : public QWidget, public CalculationWindow {
 };
 
 }  // namespace zemtral
-#endif  // ZEMTRAL_HAS_DIAGRAM_WINDOW

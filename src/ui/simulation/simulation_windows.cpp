@@ -1,5 +1,3 @@
-#include "session/diagram_window_state.h"
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
 #include "ui/simulation/simulation_windows.h"
 
 #include "ui/diagrams/diagram_windows.h"
@@ -19,4 +17,3 @@ void registerSimulationWindows(MDIZEM& main, DiagramWindows& diagrams) {
 }
 
 }  // namespace zemtral
-#endif  // ZEMTRAL_HAS_DIAGRAM_WINDOW

@@ -1,7 +1,5 @@
 #pragma once
 // Makes the diagram window and the simulation set-up window available to the main window.
-#include "session/diagram_window_state.h"
-#ifdef ZEMTRAL_HAS_DIAGRAM_WINDOW
 
 namespace zemtral {
 
@@ -15,4 +13,3 @@ class DiagramWindows;
 void registerSimulationWindows(MDIZEM& main, DiagramWindows& diagrams);
 
 }  // namespace zemtral
-#endif  // ZEMTRAL_HAS_DIAGRAM_WINDOW

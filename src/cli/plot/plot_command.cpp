@@ -1,0 +1,250 @@
+#include "cli/plot/plot_command.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+#include "cli/cli_dialogs.h"
+#include "cli/commands.h"
+#include "cli/diagram_sources.h"
+#include "cli/plot/plot_window_host.h"
+#include "diagrams/axis_range.h"
+#include "session/main_commands.h"
+#include "ui/diagrams/diagram_windows.h"
+#include "ui/diagrams/frm_graph2d.h"
+#include "ui/diagrams/qt_chart_component.h"
+
+namespace zemtral::cli {
+namespace {
+
+constexpr const char* kPlotHelp =
+    "Usage: zemtral-cli plot SOURCE [SOURCE'S ARGUMENTS] --output FILE.png|svg|pdf\n"
+    "         [--width W] [--height H]\n\n"
+    "Draws the diagram that the diagram window would show and writes it as a picture, without a\n"
+    "screen. SOURCE and its arguments are those of the subcommand (see 'zemtral-cli SOURCE --help'):\n"
+    "  simulate ...          the concentration-time (or with --rates rate-time) curves of a model\n"
+    "  evaluate METHOD FILE  the measured points of the evaluation and their straight line\n"
+    "  fit FILE ...          the measured points and the curves of the fitted model (Auto-Fitting)\n"
+    "  tangent FILE --species S [--smoothing q]   the measured points of S and their spline\n"
+    "--width and --height give the picture in pixels (default 800 x 600, 200 to 8000); a PDF is\n"
+    "an A4 landscape page.\n";
+
+constexpr int kDefaultWidth = 800;
+constexpr int kDefaultHeight = 600;
+constexpr int kMinimumSize = 200;
+constexpr int kMaximumSize = 8000;
+
+struct Source {
+    std::string_view name;
+    OptionSpec (*grammar)();
+};
+
+constexpr Source kSources[] = {
+    {"simulate", simulateGrammar},
+    {"evaluate", evaluateGrammar},
+    {"fit", fitGrammar},
+    {"tangent", tangentGrammar},
+};
+
+// The stderr dialogs that also remember whether a message reported a failure.
+class PlotDialogs : public StderrDialogs {
+  public:
+    using StderrDialogs::StderrDialogs;
+    void showMessage(const std::string& title, const std::string& text, MessageIcon icon) override {
+        m_failed = m_failed || icon == MessageIcon::Critical;
+        StderrDialogs::showMessage(title, text, icon);
+    }
+    bool failed() const { return m_failed; }
+
+  private:
+    bool m_failed = false;
+};
+
+std::optional<PictureFormat> pictureFormatOf(const std::string& path) {
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos) {
+        return std::nullopt;
+    }
+    const QString ext = QString::fromStdString(path.substr(dot + 1)).toLower();
+    if (ext == QLatin1String("png")) {
+        return PictureFormat::Png;
+    }
+    if (ext == QLatin1String("svg")) {
+        return PictureFormat::Svg;
+    }
+    if (ext == QLatin1String("pdf")) {
+        return PictureFormat::Pdf;
+    }
+    return std::nullopt;
+}
+
+// A pixel size option: nothing (and a message) unless it is a whole number in range.
+std::optional<int> sizeOption(const ParsedArgs& args, const std::string& name, int fallback,
+                              std::string& error) {
+    const auto value = numberOption(args, name, error);
+    if (!value) {
+        return error.empty() ? std::optional<int>(fallback) : std::nullopt;
+    }
+    if (*value != static_cast<int>(*value) || *value < kMinimumSize || *value > kMaximumSize) {
+        error = "--" + name + ": a whole number of pixels from 200 to 8000";
+        return std::nullopt;
+    }
+    return static_cast<int>(*value);
+}
+
+// Qt's notes about the offscreen platform (no runtime folder, no window hints) are not the
+// user's business; only its errors reach stderr.
+void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    }
+}
+
+// The widgets need an application object; a picture never needs a screen.
+void makeApplication(std::optional<QApplication>& app) {
+    if (QApplication::instance() == nullptr) {
+        qInstallMessageHandler(qtMessages);
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "zemtral-cli";
+        static char* argv[] = {name, nullptr};
+        app.emplace(argc, argv);
+    }
+}
+
+// The curves of "Zeichne Kurve" in the fitting window after Auto-Fitting: one simulation per
+// curve, each drawn over the measured points; the caption shows the fitted constants.
+int drawFittedCurves(Session& session, DiagramWindows& diagrams, PlotDialogs& dialogs) {
+    const AutoFitOutcome outcome = autoFitting(session, dialogs);
+    if (outcome.refused) {
+        return kExitRefused;
+    }
+    const auto curves = drawFittingCurve(session, dialogs);
+    if (!curves) {
+        return kExitRefused;
+    }
+    const bool nonIsothermal = session.state.fittingMode == kFittingNonIsothermalFirst ||
+                               session.state.fittingMode == kFittingNonIsothermalSecond;
+    for (const FittingCurve& curve : *curves) {
+        if (!simulateFittingCurve(session, curve, dialogs)) {
+            return kExitRefused;
+        }
+        if (nonIsothermal) {
+            session.diagram.seriesCount = 1;
+        } else {
+            diagrams.setUpDiagram();
+        }
+        diagrams.pressDraw();
+    }
+    if (frmGraph2D* window = diagrams.window()) {
+        const ChartState& state = window->chartWidget().state();
+        window->chart().setHeader(fitResultCaption(session), state.headerFont, state.headerFramed);
+    }
+    return kExitOk;
+}
+
+// Opens the diagram of a prepared session as the program's windows would.
+int drawDiagram(Session& session, const DiagramSource& source, DiagramWindows& diagrams,
+                PlotDialogs& dialogs) {
+    if (source.route == DiagramRoute::Simulation) {
+        storeEngineAxisRanges(session.simulation, session.diagram.axisRanges);
+        AutoRangeFromData(session.diagramKind, session.data, session.state, session.diagram.axisRanges);
+        diagrams.createWindow();
+        return kExitOk;
+    }
+    PlotWindowHost host(diagrams);
+    runEvaluationWindows(session, host, source.started);
+    if (!diagrams.isLoaded()) {
+        return kExitRefused;
+    }
+    return source.route == DiagramRoute::Fitting ? drawFittedCurves(session, diagrams, dialogs) : kExitOk;
+}
+
+int prepare(std::string_view name, const ParsedArgs& args, Session& session, UserDialogs& dialogs,
+            std::ostream& err, DiagramSource& source) {
+    if (name == "simulate") {
+        source.route = DiagramRoute::Simulation;
+        return prepareSimulation(args, SimulationCommand::Draw, session, err);
+    }
+    if (name == "evaluate") {
+        return prepareEvaluation(args, session, dialogs, err, source);
+    }
+    if (name == "fit") {
+        return prepareFit(args, session, dialogs, err, source);
+    }
+    return prepareTangentDiagram(args, session, dialogs, err, source);
+}
+
+}  // namespace
+
+int runPlot(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    if (words.empty() || words[0] == "--help" || words[0] == "-h") {
+        (words.empty() ? err : out) << kPlotHelp;
+        return words.empty() ? kExitUsage : kExitOk;
+    }
+    const Source* source = nullptr;
+    for (const Source& s : kSources) {
+        if (words[0] == s.name) {
+            source = &s;
+        }
+    }
+    if (source == nullptr) {
+        return usageError(err, "plot",
+                          "SOURCE: one of simulate, evaluate, fit, tangent (not '" + words[0] + "')");
+    }
+    OptionSpec grammar = source->grammar();
+    grammar.valueOptions.insert({"output", "width", "height"});
+    std::string error;
+    const auto args = parseArgs(std::vector<std::string>(words.begin() + 1, words.end()), grammar, error);
+    if (!args) {
+        return usageError(err, "plot", error);
+    }
+    if (args->has("help")) {
+        out << kPlotHelp;
+        return kExitOk;
+    }
+    const std::string output = args->value("output").value_or("");
+    const auto format = pictureFormatOf(output);
+    if (!format) {
+        return usageError(err, "plot", "--output FILE.png, FILE.svg or FILE.pdf is required");
+    }
+    const auto width = sizeOption(*args, "width", kDefaultWidth, error);
+    const auto height = width ? sizeOption(*args, "height", kDefaultHeight, error) : std::nullopt;
+    if (!width || !height) {
+        return usageError(err, "plot", error);
+    }
+
+    std::optional<QApplication> app;
+    makeApplication(app);
+    Session session;
+    PlotDialogs dialogs(err);
+    DiagramSource prepared;
+    if (const int code = prepare(source->name, *args, session, dialogs, err, prepared); code != kExitOk) {
+        return code;
+    }
+    DiagramWindows diagrams(session, dialogs);
+    diagrams.setPresenter([](frmGraph2D&) {});
+    if (const int code = drawDiagram(session, prepared, diagrams, dialogs); code != kExitOk) {
+        return code;
+    }
+    if (!diagrams.isLoaded() || dialogs.failed()) {
+        return kExitRefused;
+    }
+    // A chart of its own at the asked size, so that the window's layout does not shape the picture.
+    QtChartComponent picture;
+    picture.setState(diagrams.window()->chartWidget().state());
+    picture.resize(*width, *height);
+    picture.setAttribute(Qt::WA_DontShowOnScreen);
+    picture.show();
+    QApplication::processEvents();
+    const ChartOutput written = picture.writePicture(output, *format);
+    if (!written.ok) {
+        err << written.errorText << "\n";
+        return kExitRefused;
+    }
+    return kExitOk;
+}
+
+}  // namespace zemtral::cli
