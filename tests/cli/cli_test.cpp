@@ -77,6 +77,21 @@ TEST(Cli, UsageErrorsAndHelp) {
     EXPECT_EQ(run({"simulate", "--model", "2", "--unit", "week"}).code, kExitUsage);
     EXPECT_EQ(run({"simulate", "--model", "2", "--format", "xml"}).code, kExitUsage);
     EXPECT_EQ(run({"simulate", "--model", "2", "--mm"}).code, kExitUsage);
+
+    // plot is handed in by the program; without it the command says why instead of pretending.
+    EXPECT_NE(help.out.find("plot"), std::string::npos);
+    const CliRun noPlot = run({"plot", "simulate", "--model", "2", "--output", "x.png"});
+    EXPECT_EQ(noPlot.code, kExitRefused);
+    EXPECT_NE(noPlot.err.find("no plot command"), std::string::npos);
+    std::ostringstream out, err;
+    const Command recordPlot = [](const std::vector<std::string>& args, std::ostream& o, std::ostream&) {
+        for (const auto& a : args) {
+            o << a << '|';
+        }
+        return 7;
+    };
+    EXPECT_EQ(runCli({"plot", "fit", "F"}, out, err, recordPlot), 7);
+    EXPECT_EQ(out.str(), "fit|F|");
 }
 
 TEST(CliSimulate, RefusalTextsOnStderr) {

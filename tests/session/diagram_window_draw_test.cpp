@@ -4,6 +4,10 @@
 
 #include <clocale>
 
+#include "session/evaluation_commands.h"
+#include "support/recording_chart.h"
+#include "support/recording_dialogs.h"
+
 namespace zemtral {
 namespace {
 
@@ -85,6 +89,27 @@ TEST(CurveExport, DeletePointQuestion) {
     EXPECT_EQ(deletePointQuestion(1.5, 0.25, '.'),
               "Punkt x =1.5,  y =0.25\r\nwirklich löschen?\r\n\r\n(Hinweis: Rechts-Klick auf eine Kurve\r\n"
               "öffnet Kurven-Bearbeitungsfenster)");
+}
+
+TEST(DrawCommand, NonIsothermalFittingCurvesCarryTheirTemperatureIntoTheLegend) {
+    Session s;
+    applyModelDefaults(s.state, 2);
+    s.state.fittingMode = kFittingNonIsothermalFirst;
+    s.state.tEnd = 50.0f;
+    s.diagramKind = 2;
+    s.diagram.frame = {0.0f, 0.0f, 50.0f, 1.0f, "", "", ""};
+    s.diagram.curveCount = 0;
+    test::RecordingChart chart;
+    test::RecordingDialogs dialogs;
+    const CurveTable curves = simulationCurveTable();
+    for (const float temperature : {308.0f, 328.0f}) {
+        ASSERT_TRUE(simulateFittingCurve(s, {0.05, temperature, ""}, dialogs));
+        s.diagram.seriesCount = 1;
+        const DrawCommandResult r = runDrawCommand(s, chart, dialogs, curves, std::nullopt);
+        ASSERT_EQ(r.curves.size(), 1u);
+        EXPECT_EQ(r.curves[0].legend, temperature == 308.0f ? "c(A) T/K = 308" : "c(A) T/K = 328");
+    }
+    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 }  // namespace

@@ -272,5 +272,31 @@ TEST(EvaluationCommands, HalfLifeMarkOfFirstOrder) {
               "Halbwertszeit liegt nicht im Diagramm-Bereich");
 }
 
+TEST(EvaluationCommands, FitResultCaptionNamesTheModelAndItsConstants) {
+    Session s;
+    applyModelDefaults(s.state, 4);
+    s.state.fittingMode = kFittingRateConstants;
+    s.state.rateConst = {0.0, 6.6730712, 0.0, 0.0};
+    EXPECT_EQ(fitResultCaption(s), "kinet. Modell: A + B => P   (n = 2)\r\nk1 =6.673071");
+
+    applyModelDefaults(s.state, 15);  // k>, k< and k3
+    s.state.fittingMode = kFittingRateConstants;
+    s.state.rateConst = {0.0, 0.5, 0.25, 0.125};
+    EXPECT_EQ(fitResultCaption(s), "kinet. Modell: A <=> C => P\r\nk1 =0.5, k2 =0.25, k3 =0.125");
+
+    applyModelDefaults(s.state, 20);
+    s.state.fittingMode = kFittingOrder;
+    s.state.rateConst[1] = 0.02;
+    s.state.reactionOrder = 1.5f;
+    EXPECT_EQ(fitResultCaption(s).substr(fitResultCaption(s).find("\r\n")), "\r\nk1 =0.02, n =1.5");
+
+    applyModelDefaults(s.state, 2);
+    s.state.fittingMode = kFittingNonIsothermalFirst;
+    s.evaluation.activation.arrheniusA = 1.5e15;
+    s.evaluation.activation.activationEnergy = 101095.0;
+    EXPECT_EQ(fitResultCaption(s),
+              "kinet. Modell: A => P   (n = 1)\r\nArrhenuis-A = 1.5E+15, EA =101095 J/mol");
+}
+
 }  // namespace
 }  // namespace zemtral

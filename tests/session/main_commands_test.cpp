@@ -188,8 +188,10 @@ TEST(MainCommandsKT, IdenticalPairsCountOnce) {
 
     addPoint(session, 0, 0, 310.0, 0.02);
     windows.openWindows = {WindowId::Diagram};
+    session.diagram.seriesCount = 0;  // as the last drawing left it
     EXPECT_TRUE(startKTEvaluation(session, dialogs, windows, 2));
     EXPECT_EQ(session.diagramKind, -4);
+    EXPECT_EQ(session.diagram.seriesCount, 1);  // the set-up leaves it to the caller: one line
     EXPECT_EQ(windows.calls, (std::vector<std::string>{"close diagram", "setup"}));
 }
 

@@ -77,7 +77,7 @@ class ChartTextItem : public QGraphicsItem {
 namespace {
 
 // Qt Charts lays a title out as rich text, which ignores line breaks: a title with several lines
-// (the caption of a fit) goes in as markup with its text escaped.
+// (the caption of a fit) goes in as markup with its text escaped and its blanks kept.
 QString chartTitleMarkup(const std::string& header) {
     const QString text = QString::fromStdString(header);
     if (!text.contains(QLatin1Char('\n'))) {
@@ -88,7 +88,7 @@ QString chartTitleMarkup(const std::string& header) {
         if (line.endsWith(QLatin1Char('\r'))) {
             line.chop(1);
         }
-        line = line.toHtmlEscaped();
+        line = line.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
     }
     return lines.join(QStringLiteral("<br>"));
 }
