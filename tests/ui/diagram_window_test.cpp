@@ -15,9 +15,12 @@
 
 #include "core/working_state.h"
 #include "numeric/number_text.h"
+#include "session/data_commands.h"
 #include "session/diagram_window_draw.h"
+#include "session/project_commands.h"
 #include "session/session.h"
 #include "support/recording_dialogs.h"
+#include "test_paths.h"
 #include "ui/diagrams/diagram_windows.h"
 #include "ui/diagrams/frm_graph2d.h"
 #include "ui/diagrams/qt_chart_component.h"
@@ -383,8 +386,9 @@ class DiagramWindowTest : public QObject {
         h.session.diagram.seriesCount = 1;
         h.diagrams.pressDraw();
         QCOMPARE(h.dialogs.last().title, std::string("WARNUNG"));
-        QCOMPARE(h.dialogs.last().text, std::string("Kurve außerhalb des aktuellen Koordinatenfensters\r\n\r\n"
-                                                    "Vergrößern Sie das Koordinatenfenster."));
+        QCOMPARE(h.dialogs.last().text,
+                 std::string("Kurve außerhalb des aktuellen Koordinatenfensters\r\n\r\n"
+                             "Vergrößern Sie das Koordinatenfenster."));
         QCOMPARE(h.drawnCurves(), 3);
 
         // A failing computation stops the drawing with "ABBRUCH" and takes no slot.
@@ -404,7 +408,8 @@ class DiagramWindowTest : public QObject {
     void michaelisMentenDiagramAndTable() {
         Harness h(10);
         QVERIFY(!h.child<QWidget>("fraMichaelis")->isHidden());
-        QVERIFY(h.child<QLabel>("lblMichaelisK")->text().startsWith("Michaelis-Konstante KM = (k< + k3) / k> ="));
+        QVERIFY(
+            h.child<QLabel>("lblMichaelisK")->text().startsWith("Michaelis-Konstante KM = (k< + k3) / k> ="));
         h.child<QCheckBox>("chkNormiert")->setChecked(true);
         h.press("cmdMMdiagram");
         QVERIFY(h.dialogs.shown.empty());
@@ -489,6 +494,55 @@ class DiagramWindowTest : public QObject {
             main.window(WindowId::SimulationSetUp)->findChild<QPushButton*>("cmdDrawctDiagram")->click();
             QApplication::processEvents();
             QVERIFY(main.grab().save(dir + "/main-window.png"));
+        }
+    }
+
+    void mainWindowEvaluationsDrawTheirLineAndPoints() {
+        struct Case {
+            const char* action;
+            const char* sample;
+            int kind;
+        };
+        const Case cases[] = {
+            {"mnuctAusw_1", "zerfall_n2o5.ZD3", -5},
+            {"mnuctAusw_3", "verseifung.ZD3", -6},  // equal start concentrations: 1/c(A)
+            {"mnuLambdaAusw_3", "verseifung_leitfaehigkeit.ZD3", -11},
+            {"mnukT_1", "arrhenius_n2o5.ZD3", -3},
+            {"mnukT_2", "arrhenius_n2o5.ZD3", -4},
+        };
+        for (const Case& c : cases) {
+            QTemporaryDir home;
+            ZemSettings::setShowTipsAtStartup(false);
+            Session session;
+            session.appHome = home.path().toStdString();
+            RecordingDialogs dialogs;
+            DiagramWindows diagrams(session, dialogs);
+            MDIZEM main(session, dialogs);
+            registerSimulationWindows(main, diagrams);
+            main.resize(1500, 950);
+            main.show();
+            const std::string path = std::string(ZEMTRAL_SOURCE_DIR "/resources/samples/") + c.sample;
+            QVERIFY(LoadDataFile(session, dialogs, path, false));
+            SurveyDataSet(session);
+            InitialConcFromData(session);
+            // The start concentrations of the data, as the data editor hands them over.
+            for (int slot = 1; slot <= 5; ++slot) {
+                session.state.conc0[slot] = session.dataC0[static_cast<std::size_t>(slot)];
+            }
+            auto* action = main.findChild<QAction*>(c.action);
+            QVERIFY2(action != nullptr, c.action);
+            action->trigger();
+            QVERIFY2(dialogs.shown.empty(), dialogs.shown.empty() ? "" : dialogs.last().text.c_str());
+            QCOMPARE(int(session.diagramKind), c.kind);
+            auto* diagram = dynamic_cast<frmGraph2D*>(main.window(WindowId::Diagram));
+            QVERIFY2(diagram != nullptr, c.action);
+            // The regression line is curve 1 and the transformed points are a point set.
+            QVERIFY2(diagram->chart().pointCount(1, 1) > 10, c.action);
+            int points = 0;
+            for (int set = 1; set <= diagram->chart().seriesCount(2); ++set) {
+                points += diagram->chart().pointCount(2, set);
+            }
+            QVERIFY2(points >= 5, c.action);
         }
     }
 
