@@ -41,6 +41,22 @@ int usageError(std::ostream& err, const std::string& command, const std::string&
     return kExitUsage;
 }
 
+CommandArgs parseCommandArgs(const std::vector<std::string>& words, const OptionSpec& grammar,
+                             const std::string& command, const char* help, std::ostream& out,
+                             std::ostream& err) {
+    CommandArgs result;
+    std::string error;
+    auto args = parseArgs(words, grammar, error);
+    if (!args) {
+        result.exitCode = usageError(err, command, error);
+    } else if (args->has("help")) {
+        out << help;
+    } else {
+        result.args = std::move(args);
+    }
+    return result;
+}
+
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, Command plot) {
     if (args.empty()) {
         printUsage(err);

@@ -96,15 +96,13 @@ int prepareEvaluation(const ParsedArgs& args, Session& session, UserDialogs& dia
 }
 
 int runEvaluate(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    const CommandArgs parsed =
+        parseCommandArgs(words, evaluateGrammar(), "evaluate", kEvaluateHelp, out, err);
+    if (!parsed.args) {
+        return parsed.exitCode;
+    }
+    const auto& args = parsed.args;
     std::string error;
-    const auto args = parseArgs(words, evaluateGrammar(), error);
-    if (!args) {
-        return usageError(err, "evaluate", error);
-    }
-    if (args->has("help")) {
-        out << kEvaluateHelp;
-        return kExitOk;
-    }
     const auto format = outputFormat(*args, OutputFormat::Json, error);
     if (!format || *format == OutputFormat::Csv) {
         return usageError(err, "evaluate", format ? "--format: one of json, table" : error);

@@ -189,15 +189,12 @@ int prepareFit(const ParsedArgs& args, Session& session, UserDialogs& dialogs, s
 }
 
 int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    const CommandArgs parsed = parseCommandArgs(words, fitGrammar(), "fit", kFitHelp, out, err);
+    if (!parsed.args) {
+        return parsed.exitCode;
+    }
+    const auto& args = parsed.args;
     std::string error;
-    const auto args = parseArgs(words, fitGrammar(), error);
-    if (!args) {
-        return usageError(err, "fit", error);
-    }
-    if (args->has("help")) {
-        out << kFitHelp;
-        return kExitOk;
-    }
     if (const auto format = outputFormat(*args, OutputFormat::Json, error);
         !format || *format != OutputFormat::Json) {
         return usageError(err, "fit", "--format: json only");

@@ -21,15 +21,13 @@ constexpr const char* kHalfLifeHelp =
 }  // namespace
 
 int runHalfLife(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    const CommandArgs parsed =
+        parseCommandArgs(words, modelOptionSpec(), "halflife", kHalfLifeHelp, out, err);
+    if (!parsed.args) {
+        return parsed.exitCode;
+    }
+    const auto& args = parsed.args;
     std::string error;
-    const auto args = parseArgs(words, modelOptionSpec(), error);
-    if (!args) {
-        return usageError(err, "halflife", error);
-    }
-    if (args->has("help")) {
-        out << kHalfLifeHelp;
-        return kExitOk;
-    }
     const auto format = outputFormat(*args, OutputFormat::Json, error);
     if (!format || *format == OutputFormat::Csv) {
         return usageError(err, "halflife", format ? "--format: one of json, table" : error);

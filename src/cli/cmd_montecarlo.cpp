@@ -23,15 +23,12 @@ constexpr const char* kMonteCarloHelp =
 
 int runMonteCarlo(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     const OptionSpec grammar{{"kind", "n0", "K", "seed", "points", "format"}, {"help"}};
+    const CommandArgs parsed = parseCommandArgs(words, grammar, "montecarlo", kMonteCarloHelp, out, err);
+    if (!parsed.args) {
+        return parsed.exitCode;
+    }
+    const auto& args = parsed.args;
     std::string error;
-    const auto args = parseArgs(words, grammar, error);
-    if (!args) {
-        return usageError(err, "montecarlo", error);
-    }
-    if (args->has("help")) {
-        out << kMonteCarloHelp;
-        return kExitOk;
-    }
     const std::string kindText = args->value("kind").value_or("");
     if (kindText != "1" && kindText != "2") {
         return usageError(err, "montecarlo", "--kind 1 (A => P) or 2 (A <=> P) is required");

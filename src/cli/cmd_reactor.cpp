@@ -151,15 +151,12 @@ int runReactor(const std::vector<std::string>& words, std::ostream& out, std::os
     OptionSpec grammar = modelOptionSpec();
     grammar.valueOptions.insert({"time", "conversion", "volume", "flow", "residence-time", "length",
                                  "velocity", "protocol", "separator"});
+    const CommandArgs parsed = parseCommandArgs(words, grammar, "reactor", kReactorHelp, out, err);
+    if (!parsed.args) {
+        return parsed.exitCode;
+    }
+    const auto& args = parsed.args;
     std::string error;
-    const auto args = parseArgs(words, grammar, error);
-    if (!args) {
-        return usageError(err, "reactor", error);
-    }
-    if (args->has("help")) {
-        out << kReactorHelp;
-        return kExitOk;
-    }
     if (args->positional.size() != 1) {
         return usageError(err, "reactor", "one of batch, cstr, tube is required");
     }

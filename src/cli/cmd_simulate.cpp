@@ -131,15 +131,13 @@ int prepareSimulation(const ParsedArgs& args, SimulationCommand command, Session
 }
 
 int runSimulate(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    const CommandArgs parsed =
+        parseCommandArgs(words, simulateGrammar(), "simulate", kSimulateHelp, out, err);
+    if (!parsed.args) {
+        return parsed.exitCode;
+    }
+    const auto& args = parsed.args;
     std::string error;
-    const auto args = parseArgs(words, simulateGrammar(), error);
-    if (!args) {
-        return usageError(err, "simulate", error);
-    }
-    if (args->has("help")) {
-        out << kSimulateHelp;
-        return kExitOk;
-    }
     const auto format = outputFormat(*args, OutputFormat::Table, error);
     if (!format) {
         return usageError(err, "simulate", error);

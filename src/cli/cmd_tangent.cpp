@@ -72,15 +72,12 @@ int prepareTangentDiagram(const ParsedArgs& args, Session& session, UserDialogs&
 }
 
 int runTangent(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    const CommandArgs parsed = parseCommandArgs(words, tangentGrammar(), "tangent", kTangentHelp, out, err);
+    if (!parsed.args) {
+        return parsed.exitCode;
+    }
+    const auto& args = parsed.args;
     std::string error;
-    const auto args = parseArgs(words, tangentGrammar(), error);
-    if (!args) {
-        return usageError(err, "tangent", error);
-    }
-    if (args->has("help")) {
-        out << kTangentHelp;
-        return kExitOk;
-    }
     if (args->positional.size() != 1) {
         return usageError(err, "tangent", "FILE is required");
     }

@@ -36,6 +36,18 @@ bool applyConcentrationOption(const ParsedArgs& args, SpeciesArray& c0, std::str
 /// @brief --format table|csv|json (default `fallback`); nothing on an unknown name.
 std::optional<OutputFormat> outputFormat(const ParsedArgs& args, OutputFormat fallback, std::string& error);
 
+/// @brief The arguments of a subcommand, or the exit code when nothing is left to do.
+struct CommandArgs {
+    std::optional<ParsedArgs> args;  ///< empty: --help was printed or a usage error reported
+    int exitCode = kExitOk;
+};
+
+/// @brief Parses the words after the subcommand with its grammar; prints `help` on --help
+/// (exit 0) or the usage error (exit 2) and then gives no arguments.
+CommandArgs parseCommandArgs(const std::vector<std::string>& words, const OptionSpec& grammar,
+                             const std::string& command, const char* help, std::ostream& out,
+                             std::ostream& err);
+
 /// @brief Prints "zemtral-cli: <message>" and a hint to --help on err; returns kExitUsage.
 int usageError(std::ostream& err, const std::string& command, const std::string& message);
 

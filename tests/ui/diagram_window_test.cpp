@@ -78,6 +78,27 @@ struct Harness {
     }
 };
 
+/// The main window with the diagram and simulation windows registered, shown, tips off.
+struct MainHarness {
+    QTemporaryDir home;
+    Session session = sessionAt(home);
+    RecordingDialogs dialogs;
+    DiagramWindows diagrams{session, dialogs};
+    MDIZEM main{session, dialogs};
+
+    static Session sessionAt(const QTemporaryDir& dir) {
+        ZemSettings::setShowTipsAtStartup(false);
+        Session s;
+        s.appHome = dir.path().toStdString();
+        return s;
+    }
+    MainHarness() {
+        registerSimulationWindows(main, diagrams);
+        main.resize(1500, 950);
+        main.show();
+    }
+};
+
 QString pad(const QString& s) {
     return s.leftJustified(14, QLatin1Char(' '), true);
 }
@@ -438,16 +459,10 @@ class DiagramWindowTest : public QObject {
     }
 
     void mainWindowMenuCommandsOpenTheSimulation() {
-        QTemporaryDir home;
-        ZemSettings::setShowTipsAtStartup(false);
-        Session session;
-        session.appHome = home.path().toStdString();
-        RecordingDialogs dialogs;
-        DiagramWindows diagrams(session, dialogs);
-        MDIZEM main(session, dialogs);
-        registerSimulationWindows(main, diagrams);
-        main.resize(1500, 950);
-        main.show();
+        MainHarness h;
+        Session& session = h.session;
+        RecordingDialogs& dialogs = h.dialogs;
+        MDIZEM& main = h.main;
 
         auto* concentration = main.findChild<QAction*>("mnuctGraph");
         QVERIFY(concentration != nullptr && concentration->isEnabled());
@@ -511,16 +526,10 @@ class DiagramWindowTest : public QObject {
             {"mnukT_2", "arrhenius_n2o5.ZD3", -4},
         };
         for (const Case& c : cases) {
-            QTemporaryDir home;
-            ZemSettings::setShowTipsAtStartup(false);
-            Session session;
-            session.appHome = home.path().toStdString();
-            RecordingDialogs dialogs;
-            DiagramWindows diagrams(session, dialogs);
-            MDIZEM main(session, dialogs);
-            registerSimulationWindows(main, diagrams);
-            main.resize(1500, 950);
-            main.show();
+            MainHarness h;
+            Session& session = h.session;
+            RecordingDialogs& dialogs = h.dialogs;
+            MDIZEM& main = h.main;
             const std::string path = std::string(ZEMTRAL_SOURCE_DIR "/resources/samples/") + c.sample;
             QVERIFY(LoadDataFile(session, dialogs, path, false));
             SurveyDataSet(session);

@@ -196,15 +196,13 @@ int runPlot(const std::vector<std::string>& words, std::ostream& out, std::ostre
     }
     OptionSpec grammar = source->grammar();
     grammar.valueOptions.insert({"output", "width", "height"});
+    const CommandArgs parsed = parseCommandArgs(std::vector<std::string>(words.begin() + 1, words.end()),
+                                                grammar, "plot", kPlotHelp, out, err);
+    if (!parsed.args) {
+        return parsed.exitCode;
+    }
+    const auto& args = parsed.args;
     std::string error;
-    const auto args = parseArgs(std::vector<std::string>(words.begin() + 1, words.end()), grammar, error);
-    if (!args) {
-        return usageError(err, "plot", error);
-    }
-    if (args->has("help")) {
-        out << kPlotHelp;
-        return kExitOk;
-    }
     const std::string output = args->value("output").value_or("");
     const auto format = pictureFormatOf(output);
     if (!format) {

@@ -1050,35 +1050,32 @@ void frmGraph2D::load() {
     applyCoordinates();
     m_session.diagram.masks = SetSpeciesMasks(m_session.diagramKind, m_session.state.fittingMode);
 
+    // The points are shown after loading; when none falls inside the window the user is told
+    // how to make them visible.
+    const auto warnOutside = [this](const char* hint) {
+        m_dialogs.showMessage("Warnung",
+                              std::string("Alle experimentellen Punkte befinden sich außerhalb des "
+                                          "Koordinatenbereichs des Diagramms\r\n") +
+                                  hint,
+                              MessageIcon::Exclamation);
+    };
+    constexpr const char* kEnlarge = "Vergrößern Sie den Koordinatenbereich.";
     const int kind = m_session.diagramKind;
     if (kind == -9 || kind == -2 || kind == -1) {
         if (!showMeasuredPoints()) {
-            m_dialogs.showMessage(
-                "Warnung",
-                "Alle experimentellen Punkte befinden sich außerhalb des Koordinatenbereichs des "
-                "Diagramms\r\nVergrößern Sie den Koordinatenbereich.",
-                MessageIcon::Exclamation);
+            warnOutside(kEnlarge);
         }
         return;
     }
     cmdDraw();
     // Every evaluation shows its measured points beside its line ("Messpunkte" from code).
     if (kind < 0 && m_session.data.pointCount > 0 && !showMeasuredPoints()) {
-        m_dialogs.showMessage(
-            "Warnung",
-            "Alle experimentellen Punkte befinden sich außerhalb des Koordinatenbereichs des "
-            "Diagramms\r\nVergrößern Sie den Koordinatenbereich.",
-            MessageIcon::Exclamation);
-        return;
-    }
-    if (kind > 0 && m_session.data.pointCount > 0 && m_session.state.showMeasuredPoints &&
-        !showMeasuredPoints()) {
-        m_dialogs.showMessage(
-            "Warnung",
-            "Alle experimentellen Punkte befinden sich außerhalb des Koordinatenbereichs des "
-            "Diagramms\r\nPrüfen Sie, ob die geladenen exper. Punkte zu diesem\r\nDiagramm "
-            "passen bzw. vergrößern Sie den Koordinatenbereich.",
-            MessageIcon::Exclamation);
+        warnOutside(kEnlarge);
+    } else if (kind > 0 && m_session.data.pointCount > 0 && m_session.state.showMeasuredPoints &&
+               !showMeasuredPoints()) {
+        warnOutside(
+            "Prüfen Sie, ob die geladenen exper. Punkte zu diesem\r\nDiagramm passen bzw. "
+            "vergrößern Sie den Koordinatenbereich.");
     }
 }
 
