@@ -85,27 +85,27 @@ OptionSpec simulateGrammar() {
     return grammar;
 }
 
-int prepareSimulation(const ParsedArgs& args, SimulationCommand command, Session& session,
-                      std::ostream& err) {
+int prepareSimulation(const ParsedArgs& args, SimulationCommand command, Session& session, std::ostream& err,
+                      const std::string& commandName) {
     std::string error;
     if (!args.positional.empty()) {
-        return usageError(err, "simulate", "unexpected argument '" + args.positional[0] + "'");
+        return usageError(err, commandName, "unexpected argument '" + args.positional[0] + "'");
     }
     auto parsed = modelStateFromArgs(args, error, args.has("rates"));
     if (!parsed) {
-        return usageError(err, "simulate", error);
+        return usageError(err, commandName, error);
     }
     WorkingState state = *parsed;
     if (args.has("mm")) {
         if (state.modelId != 10) {
-            return usageError(err, "simulate", "--mm needs --model 10");
+            return usageError(err, commandName, "--mm needs --model 10");
         }
         state.mmMode = true;
         state.mmSettings.normalised = args.has("normalised");
         if (const auto s0 = numberOption(args, "s0max", error)) {
             state.mmSettings.s0Max = static_cast<float>(*s0);
         } else if (!error.empty()) {
-            return usageError(err, "simulate", error);
+            return usageError(err, commandName, error);
         }
     }
     updateMichaelisConstant(state);

@@ -15,6 +15,7 @@ namespace zemtral::cli {
 /// @brief How the diagram of a prepared session is reached.
 enum class DiagramRoute {
     Simulation,  ///< "c-t-Diagramm zeichnen" of the set-up window: the curves of the last run
+    HalfLives,   ///< the same with the diagram window's half-life marks of A and B
     Evaluation,  ///< an evaluation menu command: its points with straight line, or the spline
     Fitting,     ///< the fitting start, Auto-Fitting and the fitting window's "Zeichne Kurve"
 };
@@ -33,7 +34,9 @@ OptionSpec tangentGrammar();
 /// @brief simulate: the working state from the options, the set-up window's checks for `command`
 /// and the engine run into session.state and session.simulation; session.diagramKind is the
 /// model's concentration-time or rate-time kind. kExitOk, or the exit code after the message.
-int prepareSimulation(const ParsedArgs& args, SimulationCommand command, Session& session, std::ostream& err);
+/// `commandName` names the subcommand in usage errors.
+int prepareSimulation(const ParsedArgs& args, SimulationCommand command, Session& session, std::ostream& err,
+                      const std::string& commandName = "simulate");
 
 /// @brief evaluate METHOD FILE: the data loaded and the evaluation's menu command started.
 int prepareEvaluation(const ParsedArgs& args, Session& session, UserDialogs& dialogs, std::ostream& err,

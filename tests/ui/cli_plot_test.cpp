@@ -70,6 +70,18 @@ class CliPlotTest : public QObject {
         QCOMPARE(pixelsOfColour(image, curveSlotColour(4)), 0);
     }
 
+    void halfLifeAddsTheMarkToTheSimulation() {
+        const QStringList model{"--model", "2", "--k1", "0.1", "--tend", "40"};
+        QCOMPARE(plot(QStringList{"simulate"} + model + QStringList{"--output", path("plain.png")}).exitCode,
+                 0);
+        QCOMPARE(plot(QStringList{"halflife"} + model + QStringList{"--output", path("marked.png")}).exitCode,
+                 0);
+        // The dashed vertical mark at ln 2/0.1 s is drawn in black over an otherwise equal picture.
+        const int plain = pixelsOfColour(QImage(path("plain.png")), kChartBlack);
+        const int marked = pixelsOfColour(QImage(path("marked.png")), kChartBlack);
+        QVERIFY2(marked > plain + 150, qPrintable(QStringLiteral("%1 vs %2").arg(marked).arg(plain)));
+    }
+
     void evaluationDrawsItsLineAndItsPoints() {
         const Run r =
             plot({"evaluate", "first-order", sample("zerfall_n2o5.ZD3"), "--output", path("eval.png")});

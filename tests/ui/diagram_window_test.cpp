@@ -163,6 +163,29 @@ class DiagramWindowTest : public QObject {
         }
     }
 
+    void halfLifeMarksStandAtTauAndAreDeletedWithEverything() {
+        Harness h(2);
+        h.child<QLineEdit>("inp_10")->setText("0.1");
+        h.press("cmdDrawctDiagram");
+        QVERIFY(h.diagrams.isLoaded());
+        frmGraph2D& window = *h.diagrams.window();
+        window.findChild<QAction*>("mnuHalbA")->trigger();
+        QCOMPARE(h.chart().pointCount(1, kHalfLifeSeriesA), 2);
+        QVERIFY(std::fabs(h.chart().point(1, kHalfLifeSeriesA, 1).x - std::log(2.0) / 0.1) < 1e-5);
+        QCOMPARE(h.chart().point(1, kHalfLifeSeriesA, 2).y, 10000.0);
+        QCOMPARE(window.findChild<QLabel*>("StatusBar2_Text")->text(),
+                 QStringLiteral("Halbwertszeit tau(A) = 6.93 s"));
+        // A => P has no B: no mark, and the status bar says why.
+        window.findChild<QAction*>("mnuHalbB")->trigger();
+        QCOMPARE(h.chart().seriesCount(1) >= kHalfLifeSeriesB ? h.chart().pointCount(1, kHalfLifeSeriesB) : 0,
+                 0);
+        QCOMPARE(window.findChild<QLabel*>("StatusBar2_Text")->text(),
+                 QStringLiteral("Halbwertszeit tau(B) kann unter diesen Bedingungen nicht erreicht werden"));
+        QVERIFY(h.dialogs.shown.empty());
+        window.findChild<QAction*>("mnuDelAll")->trigger();
+        QCOMPARE(h.chart().pointCount(1, kHalfLifeSeriesA), 0);
+    }
+
     void drawingTwiceAddsOrReplacesCurves() {
         Harness h(2);
         h.child<QLineEdit>("inp_10")->setText("0.05");

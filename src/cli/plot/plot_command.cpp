@@ -25,6 +25,7 @@ constexpr const char* kPlotHelp =
     "Draws the diagram that the diagram window would show and writes it as a picture, without a\n"
     "screen. SOURCE and its arguments are those of the subcommand (see 'zemtral-cli SOURCE --help'):\n"
     "  simulate ...          the concentration-time (or with --rates rate-time) curves of a model\n"
+    "  halflife ...          the concentration-time curves with the half-life marks of A and B\n"
     "  evaluate METHOD FILE  the measured points of the evaluation and their straight line\n"
     "  fit FILE ...          the measured points and the curves of the fitted model (Auto-Fitting)\n"
     "  tangent FILE --species S [--smoothing q]   the measured points of S and their spline\n"
@@ -42,10 +43,8 @@ struct Source {
 };
 
 constexpr Source kSources[] = {
-    {"simulate", simulateGrammar},
-    {"evaluate", evaluateGrammar},
-    {"fit", fitGrammar},
-    {"tangent", tangentGrammar},
+    {"simulate", simulateGrammar}, {"halflife", modelOptionSpec}, {"evaluate", evaluateGrammar},
+    {"fit", fitGrammar},           {"tangent", tangentGrammar},
 };
 
 // The stderr dialogs that also remember whether a message reported a failure.
@@ -148,10 +147,16 @@ int drawFittedCurves(Session& session, DiagramWindows& diagrams, PlotDialogs& di
 // Opens the diagram of a prepared session as the program's windows would.
 int drawDiagram(Session& session, const DiagramSource& source, DiagramWindows& diagrams,
                 PlotDialogs& dialogs) {
-    if (source.route == DiagramRoute::Simulation) {
+    if (source.route == DiagramRoute::Simulation || source.route == DiagramRoute::HalfLives) {
         storeEngineAxisRanges(session.simulation, session.diagram.axisRanges);
         AutoRangeFromData(session.diagramKind, session.data, session.state, session.diagram.axisRanges);
-        diagrams.createWindow();
+        frmGraph2D* window = diagrams.createWindow();
+        if (source.route == DiagramRoute::HalfLives) {
+            // "Halbwertszeit A" and "Halbwertszeit B" from the window's menu; a half-life that
+            // cannot be reached gives no mark, as in the window.
+            window->markHalfLife(HalfLifeSpecies::A);
+            window->markHalfLife(HalfLifeSpecies::B);
+        }
         return kExitOk;
     }
     PlotWindowHost host(diagrams);
@@ -164,9 +169,9 @@ int drawDiagram(Session& session, const DiagramSource& source, DiagramWindows& d
 
 int prepare(std::string_view name, const ParsedArgs& args, Session& session, UserDialogs& dialogs,
             std::ostream& err, DiagramSource& source) {
-    if (name == "simulate") {
-        source.route = DiagramRoute::Simulation;
-        return prepareSimulation(args, SimulationCommand::Draw, session, err);
+    if (name == "simulate" || name == "halflife") {
+        source.route = name == "simulate" ? DiagramRoute::Simulation : DiagramRoute::HalfLives;
+        return prepareSimulation(args, SimulationCommand::Draw, session, err, std::string(name));
     }
     if (name == "evaluate") {
         return prepareEvaluation(args, session, dialogs, err, source);
@@ -191,8 +196,9 @@ int runPlot(const std::vector<std::string>& words, std::ostream& out, std::ostre
         }
     }
     if (source == nullptr) {
-        return usageError(err, "plot",
-                          "SOURCE: one of simulate, evaluate, fit, tangent (not '" + words[0] + "')");
+        return usageError(
+            err, "plot",
+            "SOURCE: one of simulate, halflife, evaluate, fit, tangent (not '" + words[0] + "')");
     }
     OptionSpec grammar = source->grammar();
     grammar.valueOptions.insert({"output", "width", "height"});

@@ -37,6 +37,7 @@
 #include "evaluation/linearised_evaluation.h"
 #include "numeric/number_text.h"
 #include "session/diagram_window_draw.h"
+#include "session/evaluation_commands.h"
 #include "session/session.h"
 #include "session/user_dialogs.h"
 #include "ui/diagrams/qt_chart_component.h"
@@ -875,6 +876,7 @@ void frmGraph2D::buildMenus() {
     all->setObjectName("mnuDelAll");
     connect(all, &QAction::triggered, this, [this] {
         DeleteCurves();
+        deleteHalfLifeMarks();
         for (int set = 1; set <= chart().seriesCount(2); ++set) {
             deletePointSet(set);
         }
@@ -900,13 +902,7 @@ void frmGraph2D::buildMenus() {
     }
     auto* halfLives = m_deleteMenu->addAction(QStringLiteral("Mark. Halbwertszeiten"));
     halfLives->setObjectName("mnuDelHalfLives");
-    connect(halfLives, &QAction::triggered, this, [this] {
-        for (int s : {kHalfLifeSeriesA, kHalfLifeSeriesB}) {
-            if (chart().seriesCount(1) >= s) {
-                chart().setPointCount(1, s, 0);
-            }
-        }
-    });
+    connect(halfLives, &QAction::triggered, this, &frmGraph2D::deleteHalfLifeMarks);
     auto* marks = m_deleteMenu->addAction(QStringLiteral("Markierungstexte"));
     marks->setObjectName("mnuDelMarkTexts");
     connect(marks, &QAction::triggered, this, [this] {
@@ -956,9 +952,12 @@ void frmGraph2D::buildMenus() {
 
     auto* insert = bar->addMenu(QStringLiteral("&Einfügen..."));
     insert->setObjectName("mnuEinfuegen");
-    for (const char* text : {"Halbwertszeit A", "Halbwertszeit B"}) {
-        QAction* action = insert->addAction(QString::fromUtf8(text));
-        action->setEnabled(false);  // enabled by the half-life evaluation
+    for (const HalfLifeSpecies species : {HalfLifeSpecies::A, HalfLifeSpecies::B}) {
+        const bool a = species == HalfLifeSpecies::A;
+        QAction* action =
+            insert->addAction(a ? QStringLiteral("Halbwertszeit A") : QStringLiteral("Halbwertszeit B"));
+        action->setObjectName(a ? QStringLiteral("mnuHalbA") : QStringLiteral("mnuHalbB"));
+        connect(action, &QAction::triggered, this, [this, species] { markHalfLife(species); });
     }
     auto* insertLegend = insert->addAction(QStringLiteral("Legende"));
     insertLegend->setObjectName("mnuInsLegend");
@@ -1138,6 +1137,39 @@ void frmGraph2D::DeleteCurves() {
     deleteAllCurves(m_session, chart());
     m_curveLabelIds.fill(0);
     rebuildCurveTabs();
+}
+
+void frmGraph2D::markHalfLife(HalfLifeSpecies species) {
+    findChild<QAction*>("mnuDelAll")->setEnabled(true);
+    findChild<QAction*>("mnuDelHalfLives")->setEnabled(true);
+    const HalfLifeMark mark = halfLifeCommand(m_session, species, m_session.diagramKind, m_dialogs);
+    if (!mark.act) {
+        return;
+    }
+    if (mark.show) {
+        ChartUpdateBatch batch(chart());
+        if (chart().seriesCount(1) < mark.series) {
+            chart().setSeriesCount(1, mark.series);
+        }
+        const std::array<ChartPoint, 2> line{ChartPoint{mark.line[0].x, mark.line[0].y},
+                                             ChartPoint{mark.line[1].x, mark.line[1].y}};
+        chart().setSeriesData(1, mark.series, line);
+        SeriesStyle style = chart().seriesStyle(1, mark.series);
+        style.linePattern = LinePattern::Dashed;
+        style.lineColour = m_preselected.value_or(kChartBlack);
+        style.symbolShape = SymbolShape::None;
+        chart().setSeriesStyle(1, mark.series, style);
+        chart().setSeriesLegendShown(1, mark.series, false);
+    }
+    m_statusText->setText(q(mark.statusText));
+}
+
+void frmGraph2D::deleteHalfLifeMarks() {
+    for (int s : {kHalfLifeSeriesA, kHalfLifeSeriesB}) {
+        if (chart().seriesCount(1) >= s) {
+            chart().setPointCount(1, s, 0);
+        }
+    }
 }
 
 bool frmGraph2D::showMeasuredPoints() {

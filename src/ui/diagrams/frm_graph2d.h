@@ -8,6 +8,7 @@
 #include "diagrams/chart_component.h"
 #include "diagrams/draw_diagram_curve.h"
 #include "diagrams/set_up_diagram.h"
+#include "evaluation/half_life_marks.h"
 
 class QAction;
 class QButtonGroup;
@@ -46,6 +47,9 @@ class frmGraph2D : public QWidget {
     void cmdDraw();
     /// @brief DeleteCurves: removes every curve and resets the curve tabs and menus.
     void DeleteCurves();
+    /// @brief "Halbwertszeit A" / "Halbwertszeit B": the vertical mark at τ (series 26 or 27) and
+    /// τ in the status bar, or the status text that says why there is none.
+    void markHalfLife(HalfLifeSpecies species);
     /// @brief zeigeExperPunkte: the measured points of the kind as point sets; false when every
     /// point lies outside the axis window.
     bool showMeasuredPoints();
@@ -75,6 +79,7 @@ class frmGraph2D : public QWidget {
     void changeEvent(QEvent* event) override;
 
   private:
+    void deleteHalfLifeMarks();
     QWidget* buildCurvePage();
     QWidget* buildPointPage();
     QWidget* buildAxisPage();
