@@ -15,6 +15,7 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QLocale>
 #include <QLogValueAxis>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -479,6 +480,11 @@ QtChartComponent::QtChartComponent(QWidget* parent) : QChartView(parent) {
     m_chart = new QChart;
     m_chart->setBackgroundRoundness(0);
     m_chart->setLocalizeNumbers(true);
+    // Axis digits with the locale's decimal separator but no digit grouping: "3600", not "3,600",
+    // which a German reader takes for 3.6.
+    QLocale digits;
+    digits.setNumberOptions(digits.numberOptions() | QLocale::OmitGroupSeparator);
+    m_chart->setLocale(digits);
     m_chart->layout()->setContentsMargins(6, 6, 6, 6);
     m_chart->legend()->setAlignment(Qt::AlignRight);
     setChart(m_chart);
