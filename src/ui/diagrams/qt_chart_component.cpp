@@ -737,11 +737,22 @@ void QtChartComponent::applyAxes() {
             log->setMinorGridLineVisible(a.gridShown && a.gridSpacing.has_value());
             log->setMinorGridLinePen(gridPen);
         } else if (auto* value = qobject_cast<QValueAxis*>(axis)) {
+            // Qt Charts takes a window narrower than about 1e-12 (absolute, or relative to its
+            // ends) for empty and keeps its old one; ticks meant for the narrow window would then
+            // ask for billions of labels. Such a window is shown widened about its middle (the
+            // state keeps what was set), and the ticks follow the range the axis really has.
+            const double minimumSpan = std::max(1e-10, 1e-9 * std::max(std::fabs(lo), std::fabs(hi)));
+            if (hi - lo < minimumSpan) {
+                const double middle = 0.5 * (lo + hi);
+                lo = middle - 0.5 * minimumSpan;
+                hi = middle + 0.5 * minimumSpan;
+            }
             value->setRange(lo, hi);
+            const double span = value->max() - value->min();
             // Digits at the major ticks; grid lines between them from the grid spacing.
-            const double auto_ = niceSpacing(hi - lo);
+            const double auto_ = niceSpacing(span);
             double digits = a.digitSpacing.value_or(a.tickSpacing.value_or(a.gridSpacing.value_or(auto_)));
-            if (!(digits > 0.0) || (hi - lo) / digits > 200.0) {
+            if (!(digits > 0.0) || span / digits > 200.0) {
                 digits = auto_;
             }
             value->setTickType(QValueAxis::TicksDynamic);
