@@ -15,11 +15,26 @@
 namespace zemtral::cli {
 namespace {
 
+// The cells of a CSV line. A cell in double quotes may hold the separator (a spreadsheet quotes
+// "0,5" when the separator is a comma); two quotes inside stand for one.
 std::vector<std::string> splitFields(const std::string& line, char separator) {
     std::vector<std::string> fields;
     std::string field;
-    for (char ch : line) {
-        if (ch == separator) {
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char ch = line[i];
+        if (quoted) {
+            if (ch == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (ch == '"') {
+                quoted = false;
+            } else {
+                field += ch;
+            }
+        } else if (ch == '"') {
+            quoted = true;
+        } else if (ch == separator) {
             fields.push_back(field);
             field.clear();
         } else {
@@ -83,6 +98,11 @@ std::optional<ExpDataSet> parseCsvData(const std::string& text, const std::strin
             error = "Unbekannte Spalte in Zeile 1: '" + trimmed(name) + "'";
             return std::nullopt;
         }
+        // Two columns of one quantity would leave it to chance which of them counts.
+        if (std::find(columns.begin(), columns.end(), column) != columns.end()) {
+            error = "Doppelte Spalte in Zeile 1: '" + trimmed(name) + "'";
+            return std::nullopt;
+        }
         columns.push_back(column);
     }
     ExpDataSet set;
@@ -92,6 +112,12 @@ std::optional<ExpDataSet> parseCsvData(const std::string& text, const std::strin
             continue;
         }
         const std::vector<std::string> fields = splitFields(lines[l], separator);
+        // More cells than named columns: a value would be dropped unseen (an unquoted decimal
+        // comma in a comma-separated file splits one number into two cells).
+        if (fields.size() > columns.size()) {
+            error = "Zeile " + std::to_string(l + 1) + " hat mehr Felder als die Kopfzeile";
+            return std::nullopt;
+        }
         ExpPoint point;
         for (std::size_t f = 0; f < fields.size() && f < columns.size(); ++f) {
             const std::string cell = trimmed(fields[f]);

@@ -117,6 +117,26 @@ TEST(CsvData, SeparatorsDecimalCommaAndColumns) {
     EXPECT_FALSE(parseCsvData("", "s", error));
 }
 
+TEST(CsvData, QuotedCellsAndRowsThatWouldLoseValues) {
+    std::string error;
+    // A spreadsheet with comma separator quotes the decimal comma.
+    auto set = parseCsvData("t,cA\n0,1\n\"10\",\"0,5\"\n", "s", error);
+    ASSERT_TRUE(set) << error;
+    EXPECT_EQ(set->pointCount, 2);
+    EXPECT_DOUBLE_EQ(set->points[2].t, 10.0);
+    EXPECT_DOUBLE_EQ(set->points[2].c[1], 0.5);
+    // Unquoted, the same row has a cell too many: refused, not read as c(A) = 0.
+    EXPECT_FALSE(parseCsvData("t,cA\n0,1\n10,0,5\n", "s", error));
+    EXPECT_EQ(error, "Zeile 3 hat mehr Felder als die Kopfzeile");
+    EXPECT_FALSE(parseCsvData("t;cA;cA\n0;1;2\n", "s", error));
+    EXPECT_EQ(error, "Doppelte Spalte in Zeile 1: 'cA'");
+    // Fewer cells than columns leave the rest unmeasured.
+    set = parseCsvData("t;cA;cB\n0;1\n5;0,5;0,25\n", "s", error);
+    ASSERT_TRUE(set) << error;
+    EXPECT_DOUBLE_EQ(set->points[1].c[2], 0.0);
+    EXPECT_DOUBLE_EQ(set->points[2].c[2], 0.25);
+}
+
 }  // namespace
 }  // namespace zemtral::cli
 
