@@ -1,5 +1,7 @@
 #include "session/diagram_window_draw.h"
 
+#include <limits>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -245,6 +247,27 @@ bool saveCurveAsXY(Session& session, const ChartComponent& chart, UserDialogs& d
         return false;
     }
     return true;
+}
+
+std::vector<std::string> coordinateInputProblems(double xMin, double xMax, double yMin, double yMax) {
+    std::vector<std::string> problems;
+    const auto single = [](double v) {
+        return std::isfinite(v) && std::fabs(v) <= static_cast<double>(std::numeric_limits<float>::max());
+    };
+    const std::pair<const char*, double> values[] = {
+        {"x(min)", xMin}, {"x(max)", xMax}, {"y(min)", yMin}, {"y(max)", yMax}};
+    for (const auto& [name, v] : values) {
+        if (!single(v)) {
+            problems.push_back(std::string("- ") + name + ": Zahl außerhalb des darstellbaren Bereichs");
+        }
+    }
+    if (single(xMin) && single(xMax) && !(static_cast<float>(xMin) < static_cast<float>(xMax))) {
+        problems.emplace_back("- x(min) muss kleiner als x(max) sein");
+    }
+    if (single(yMin) && single(yMax) && !(static_cast<float>(yMin) < static_cast<float>(yMax))) {
+        problems.emplace_back("- y(min) muss kleiner als y(max) sein");
+    }
+    return problems;
 }
 
 std::vector<std::string> separatorEntries() {

@@ -89,6 +89,11 @@ std::string curveClipboardText(const std::vector<ChartPoint>& points, char decim
 /// A write error shows its description titled "Meldung von cmdSaveCurveAsXY". True when written.
 bool saveCurveAsXY(Session& session, const ChartComponent& chart, UserDialogs& dialogs, int slot);
 
+/// @brief The problem lines of "OK" in the frame " Diagramm-Koordinaten ", each starting with
+/// "- ": a value beyond the range of a single ("1e400") and a minimum not below its maximum. The
+/// chart cannot show such a window; it is refused and the old one stays.
+std::vector<std::string> coordinateInputProblems(double xMin, double xMax, double yMin, double yMax);
+
 /// @brief Entries of the separator list in order.
 std::vector<std::string> separatorEntries();
 /// @brief The separator of entry 0..2: ";", a blank (as "Trennzeichen Leerzeichen" says), a tab.

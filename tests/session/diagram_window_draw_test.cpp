@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <limits>
 
 #include "session/evaluation_commands.h"
 #include "support/recording_chart.h"
@@ -110,6 +111,20 @@ TEST(DrawCommand, NonIsothermalFittingCurvesCarryTheirTemperatureIntoTheLegend) 
         EXPECT_EQ(r.curves[0].legend, temperature == 308.0f ? "c(A) T/K = 308" : "c(A) T/K = 328");
     }
     EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST(CoordinateInput, WindowsTheChartCannotShowAreRefused) {
+    EXPECT_TRUE(coordinateInputProblems(0, 100, 0, 1).empty());
+    EXPECT_TRUE(coordinateInputProblems(-1e38, 3.4e38, -1e-30, 1e-30).empty());
+    EXPECT_EQ(coordinateInputProblems(std::numeric_limits<double>::infinity(), 100, 0, 1),
+              (std::vector<std::string>{"- x(min): Zahl außerhalb des darstellbaren Bereichs"}));
+    EXPECT_EQ(coordinateInputProblems(0, 100, 0, 1e39),
+              (std::vector<std::string>{"- y(max): Zahl außerhalb des darstellbaren Bereichs"}));
+    EXPECT_EQ(coordinateInputProblems(100, 100, 2, 1),
+              (std::vector<std::string>{"- x(min) muss kleiner als x(max) sein",
+                                        "- y(min) muss kleiner als y(max) sein"}));
+    // Distinct doubles that are one single: the window would be empty.
+    EXPECT_EQ(coordinateInputProblems(1.0, 1.0 + 1e-12, 0, 1).size(), 1u);
 }
 
 }  // namespace

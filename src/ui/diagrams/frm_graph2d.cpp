@@ -1046,7 +1046,7 @@ void frmGraph2D::load() {
     m_yMin->setText(q(formatSingle(f.yMin, decimalSeparator())));
     m_yMax->setText(q(formatSingle(f.yMax, decimalSeparator())));
     m_scalingAuto->setChecked(true);
-    applyCoordinates();
+    applyFrame();
     m_session.diagram.masks = SetSpeciesMasks(m_session.diagramKind, m_session.state.fittingMode);
 
     // The points are shown after loading; when none falls inside the window the user is told
@@ -1380,11 +1380,29 @@ void frmGraph2D::updateDeleteMenus() {
 // --- Axes --------------------------------------------------------------------------------------
 
 void frmGraph2D::applyCoordinates() {
+    const double xMin = parseNumber(m_xMin->text().toStdString());
+    const double xMax = parseNumber(m_xMax->text().toStdString());
+    const double yMin = parseNumber(m_yMin->text().toStdString());
+    const double yMax = parseNumber(m_yMax->text().toStdString());
+    const std::vector<std::string> problems = coordinateInputProblems(xMin, xMax, yMin, yMax);
+    if (!problems.empty()) {
+        std::string text;
+        for (const std::string& line : problems) {
+            text += (text.empty() ? "" : "\r\n") + line;
+        }
+        m_dialogs.showMessage(kNotPossibleTitle, text, MessageIcon::Critical);
+        return;
+    }
     DiagramFrame& f = m_session.diagram.frame;
-    f.xMin = static_cast<float>(parseNumber(m_xMin->text().toStdString()));
-    f.xMax = static_cast<float>(parseNumber(m_xMax->text().toStdString()));
-    f.yMin = static_cast<float>(parseNumber(m_yMin->text().toStdString()));
-    f.yMax = static_cast<float>(parseNumber(m_yMax->text().toStdString()));
+    f.xMin = static_cast<float>(xMin);
+    f.xMax = static_cast<float>(xMax);
+    f.yMin = static_cast<float>(yMin);
+    f.yMax = static_cast<float>(yMax);
+    applyFrame();
+}
+
+void frmGraph2D::applyFrame() {
+    const DiagramFrame& f = m_session.diagram.frame;
     ChartUpdateBatch batch(chart());
     AxisSettings x = chart().axis(ChartAxis::X);
     AxisSettings y = chart().axis(ChartAxis::Y);

@@ -79,6 +79,8 @@ class frmGraph2D : public QWidget {
     void changeEvent(QEvent* event) override;
 
   private:
+    /// The frame of the session into the chart axes and the axis-range table.
+    void applyFrame();
     void deleteHalfLifeMarks();
     QWidget* buildCurvePage();
     QWidget* buildPointPage();

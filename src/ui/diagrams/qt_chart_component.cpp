@@ -705,7 +705,8 @@ void QtChartComponent::applyAxes() {
     }
 
     auto configure = [this](QAbstractAxis* axis, const AxisSettings& a, bool vertical) {
-        double lo = a.minimum, hi = a.maximum;
+        double lo = std::isfinite(a.minimum) ? a.minimum : 0.0;
+        double hi = std::isfinite(a.maximum) ? a.maximum : lo + 1.0;
         if (!(hi > lo)) {
             // An empty window (nothing computed yet) still shows a usable frame.
             hi = lo + (lo == 0.0 ? 1.0 : std::fabs(lo));
@@ -747,6 +748,10 @@ void QtChartComponent::applyAxes() {
                 lo = middle - 0.5 * minimumSpan;
                 hi = middle + 0.5 * minimumSpan;
             }
+            // The axis lays itself out as soon as its range changes, with the tick interval it
+            // still has: a range a million times wider than the last one would get a million
+            // ticks. Fixed ticks while the range changes, the interval of the new range after.
+            value->setTickType(QValueAxis::TicksFixed);
             value->setRange(lo, hi);
             const double span = value->max() - value->min();
             // Digits at the major ticks; grid lines between them from the grid spacing.
@@ -755,9 +760,9 @@ void QtChartComponent::applyAxes() {
             if (!(digits > 0.0) || span / digits > 200.0) {
                 digits = auto_;
             }
-            value->setTickType(QValueAxis::TicksDynamic);
             value->setTickAnchor(0.0);
             value->setTickInterval(digits);
+            value->setTickType(QValueAxis::TicksDynamic);
             int minor = 0;
             const double fine = std::min(a.gridSpacing.value_or(digits), a.tickSpacing.value_or(digits));
             if (fine > 0.0 && fine < digits) {

@@ -1,0 +1,135 @@
+// Odd inputs through the simulation set-up window and the diagram window, for every model: each
+// is refused with a message or handled, and nothing crashes, hangs or leaves a non-finite value
+// in the chart.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cmath>
+
+#include "core/working_state.h"
+#include "session/session.h"
+#include "support/recording_dialogs.h"
+#include "ui/diagrams/diagram_windows.h"
+#include "ui/diagrams/frm_graph2d.h"
+#include "ui/diagrams/qt_chart_component.h"
+#include "ui/simulation/frm_prepare_time_diagram.h"
+#include "ui/simulation/frm_sim_tabelle.h"
+
+using namespace zemtral;
+using zemtral::test::RecordingDialogs;
+
+namespace {
+
+const char* const kOddTexts[] = {"", "abc", "1e38", "1e-38", "-5", "0", "1e400", "1,5e3", "NaN"};
+
+bool chartIsFinite(const ChartComponent& chart) {
+    for (int group = 1; group <= 2; ++group) {
+        for (int s = 1; s <= chart.seriesCount(group); ++s) {
+            for (int i = 1; i <= chart.pointCount(group, s); ++i) {
+                const ChartPoint p = chart.point(group, s, i);
+                if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+class RobustnessTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void oddSetUpInputsForEveryModel() {
+        const std::int16_t models[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 20};
+        for (const std::int16_t model : models) {
+            QTemporaryDir home;
+            Session session;
+            session.appHome = home.path().toStdString();
+            RecordingDialogs dialogs;
+            DiagramWindows diagrams(session, dialogs);
+            applyModelDefaults(session.state, model);
+            session.diagramKind = model;
+            frmPrepareTimeDiagram setUp(session, dialogs, diagrams);
+            setUp.setTablePresenter([](frmSimTabelle&) {});
+            for (const int field : {0, 1, 10, 11, 12, 14}) {
+                auto* input = setUp.findChild<QLineEdit*>(QStringLiteral("inp_%1").arg(field));
+                if (input == nullptr || input->isHidden()) {
+                    continue;
+                }
+                const QString original = input->text();
+                for (const char* text : kOddTexts) {
+                    input->setText(QString::fromLatin1(text));
+                    setUp.findChild<QPushButton*>("cmdDrawctDiagram")->click();
+                    setUp.findChild<QPushButton*>("cmdListe")->click();
+                    if (diagrams.isLoaded()) {
+                        QVERIFY2(chartIsFinite(diagrams.window()->chart()),
+                                 qPrintable(
+                                     QStringLiteral("model %1 inp_%2 = %3").arg(model).arg(field).arg(text)));
+                    }
+                }
+                input->setText(original);
+            }
+        }
+    }
+
+    void oddCoordinatesAndCommandsInTheDiagramWindow() {
+        for (const std::int16_t model : {2, 9, 10}) {
+            QTemporaryDir home;
+            Session session;
+            session.appHome = home.path().toStdString();
+            RecordingDialogs dialogs;
+            DiagramWindows diagrams(session, dialogs);
+            applyModelDefaults(session.state, model);
+            session.diagramKind = model;
+            frmPrepareTimeDiagram setUp(session, dialogs, diagrams);
+            setUp.findChild<QPushButton*>("cmdDrawctDiagram")->click();
+            QVERIFY(diagrams.isLoaded());
+            frmGraph2D& window = *diagrams.window();
+            const char* const names[] = {"txtXMin", "txtXMax", "txtYMin", "txtYMax"};
+            for (const char* name : names) {
+                auto* field = window.findChild<QLineEdit*>(name);
+                QVERIFY2(field != nullptr, name);
+                const QString original = field->text();
+                for (const char* text : kOddTexts) {
+                    field->setText(QString::fromLatin1(text));
+                    window.findChild<QPushButton*>("cmdCoordOK")->click();
+                    for (const char* button : {"cmdXLog", "cmdYLog", "cmdDraw", "cmdXLog", "cmdYLog"}) {
+                        window.findChild<QPushButton*>(button)->click();
+                    }
+                    QApplication::processEvents();
+                    QVERIFY(chartIsFinite(window.chart()));
+                }
+                field->setText(original);
+                window.findChild<QPushButton*>("cmdCoordOK")->click();
+            }
+            // The resolution slider at both ends, the half-life marks and every delete command.
+            auto* slider = window.findChild<QSlider*>("Slider1_PunktDichte");
+            for (const int v : {slider->minimum(), slider->maximum()}) {
+                slider->setValue(v);
+                window.findChild<QPushButton*>("cmdDraw")->click();
+            }
+            for (const char* action :
+                 {"mnuHalbA", "mnuHalbB", "mnuDelHalfLives", "mnuDelMarkTexts", "mnuDelLegendLines",
+                  "mnuDelLegend", "mnuDelLabels", "mnuDelAll", "mnuInsLegend", "mnuInsLabels"}) {
+                auto* a = window.findChild<QAction*>(action);
+                QVERIFY2(a != nullptr, action);
+                a->trigger();
+            }
+            window.findChild<QPushButton*>("cmdDraw")->click();
+            QVERIFY(chartIsFinite(window.chart()));
+            QApplication::processEvents();
+            QVERIFY(!window.grab().isNull());
+        }
+    }
+};
+
+QTEST_MAIN(RobustnessTest)
+#include "robustness_test.moc"
