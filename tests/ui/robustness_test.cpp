@@ -80,6 +80,45 @@ class RobustnessTest : public QObject {
         }
     }
 
+    void aDamagedDesignFileGivesValuesTheWindowCouldHaveSet() {
+        const std::string json = R"({"format": "ZEMTRAL-Diagramm", "version": 1,
+            "groups": [[{"points": [[0, 1], [2, "x"], [4], [3, 0.5]],
+                         "style": {"linePattern": 99, "lineWidth": 100000, "symbolShape": -3,
+                                   "symbolSize": 1e9}}]],
+            "labels": [{"id": 5, "text": "a", "group": 7, "series": 1e12, "x": "q"},
+                       {"id": 5, "text": "b"}, {"id": -2, "text": "c"}],
+            "header": {"text": "T", "font": {"family": "Arial", "pointSize": 1e6}},
+            "axisX": {"minimum": "low", "maximum": 10, "gridSpacing": -1, "origin": 42},
+            "axisY": {"minimum": 0, "maximum": 1, "tickSpacing": 0, "titleOrientation": 9},
+            "legend": {"orientation": 5, "left": -100, "top": 99999999},
+            "areas": {"marginLeft": 100000, "border": 17, "borderWidth": -4, "plotWidth": 7}})";
+        const auto state = chartStateFromJson(json);
+        QVERIFY(state.has_value());
+        const ChartState::Series& s = state->groups[0].at(0);
+        QCOMPARE(s.points.size(), std::size_t{2});  // a text and a missing ordinate are dropped
+        QCOMPARE(s.style, defaultSeriesStyle(1));
+        QCOMPARE(state->labels.size(), std::size_t{1});
+        QCOMPARE(state->labels[0].second.text, std::string("a"));
+        QCOMPARE(state->labels[0].second.group, 1);
+        QCOMPARE(state->labels[0].second.x, 0.0);
+        QCOMPARE(state->headerFont.pointSize, ChartFont{}.pointSize);
+        QCOMPARE(state->axes[0].minimum, AxisSettings{}.minimum);
+        QVERIFY(!state->axes[0].gridSpacing.has_value());
+        QVERIFY(!state->axes[1].tickSpacing.has_value());
+        QVERIFY(state->axes[0].origin == AxisOrigin::AutomaticAtMinimum);
+        QVERIFY(state->axes[1].titleOrientation == TextOrientation::Horizontal);
+        QVERIFY(state->legend.orientation == TextOrientation::Vertical);
+        QVERIFY(!state->legend.left && !state->legend.top);
+        QCOMPARE(state->areas.margins.left, 0);
+        QVERIFY(state->areas.border == BorderType::None);
+        QCOMPARE(state->areas.borderWidth, 1);
+        QVERIFY(!state->areas.plotWidth.has_value());
+        QtChartComponent chart;
+        chart.resize(640, 480);
+        chart.setState(*state);
+        QVERIFY(!chart.renderImage().isNull());
+    }
+
     void oddCoordinatesAndCommandsInTheDiagramWindow() {
         for (const std::int16_t model : {2, 9, 10}) {
             QTemporaryDir home;

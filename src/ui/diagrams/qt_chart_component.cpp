@@ -29,6 +29,7 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace zemtral {
 
@@ -213,6 +214,37 @@ ChartColour colourFrom(const QJsonValue& v, ChartColour fallback) {
     return v.isObject() ? ChartColour{static_cast<std::uint32_t>(v.toObject().value("rgb").toInteger())}
                         : fallback;
 }
+// The window uses series 1 to 27 of the curves and a handful of point sets; a design file with
+// more is not one of ours.
+constexpr int kMaxSeriesPerGroup = 64;
+
+// A design file may be edited by hand or damaged: whatever it holds becomes a value the window
+// could have set itself, or the default.
+int intIn(const QJsonValue& v, int lo, int hi, int fallback) {
+    const double d = v.toDouble(fallback);
+    return std::isfinite(d) && d >= lo && d <= hi ? static_cast<int>(d) : fallback;
+}
+template <typename Enum>
+Enum enumIn(const QJsonValue& v, std::initializer_list<int> allowed, Enum fallback) {
+    const int i = v.toInt(static_cast<int>(fallback));
+    return std::find(allowed.begin(), allowed.end(), i) != allowed.end() ? static_cast<Enum>(i) : fallback;
+}
+double finiteOr(const QJsonValue& v, double fallback) {
+    const double d = v.toDouble(fallback);
+    return std::isfinite(d) ? d : fallback;
+}
+std::optional<double> spacingFrom(const QJsonValue& v) {
+    const double d = v.toDouble(0.0);
+    return v.isDouble() && std::isfinite(d) && d > 0.0 ? std::optional<double>(d) : std::nullopt;
+}
+std::optional<double> fractionFrom(const QJsonValue& v) {
+    const double d = v.toDouble(-1.0);
+    return v.isDouble() && d >= 0.0 && d <= 1.0 ? std::optional<double>(d) : std::nullopt;
+}
+constexpr std::initializer_list<int> kLinePatterns = {1, 2, 3, 4, 7};
+constexpr std::initializer_list<int> kSymbolShapes = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+constexpr std::initializer_list<int> kOrientations = {0, 1};
+
 QJsonObject fontJson(const ChartFont& f) {
     return QJsonObject{{"family", QString::fromStdString(f.family)},
                        {"pointSize", f.pointSize},
@@ -224,7 +256,8 @@ ChartFont fontFrom(const QJsonValue& v) {
     ChartFont f;
     const QJsonObject o = v.toObject();
     f.family = o.value("family").toString(QString::fromStdString(f.family)).toStdString();
-    f.pointSize = static_cast<float>(o.value("pointSize").toDouble(f.pointSize));
+    const double size = finiteOr(o.value("pointSize"), f.pointSize);
+    f.pointSize = size >= 4.0 && size <= 96.0 ? static_cast<float>(size) : f.pointSize;
     f.bold = o.value("bold").toBool();
     f.italic = o.value("italic").toBool();
     f.underline = o.value("underline").toBool();
@@ -232,9 +265,6 @@ ChartFont fontFrom(const QJsonValue& v) {
 }
 QJsonValue optionalJson(const std::optional<double>& v) {
     return v ? QJsonValue(*v) : QJsonValue();
-}
-std::optional<double> optionalFrom(const QJsonValue& v) {
-    return v.isDouble() ? std::optional<double>(v.toDouble()) : std::nullopt;
 }
 QJsonValue optionalIntJson(const std::optional<int>& v) {
     return v ? QJsonValue(*v) : QJsonValue();
@@ -253,11 +283,11 @@ QJsonObject styleJson(const SeriesStyle& s) {
 }
 SeriesStyle styleFrom(const QJsonObject& o, int group) {
     SeriesStyle s = defaultSeriesStyle(group);
-    s.linePattern = static_cast<LinePattern>(o.value("linePattern").toInt(static_cast<int>(s.linePattern)));
+    s.linePattern = enumIn(o.value("linePattern"), kLinePatterns, s.linePattern);
     s.lineColour = colourFrom(o.value("lineColour"), s.lineColour);
-    s.lineWidth = o.value("lineWidth").toInt(s.lineWidth);
-    s.symbolShape = static_cast<SymbolShape>(o.value("symbolShape").toInt(static_cast<int>(s.symbolShape)));
-    s.symbolSize = o.value("symbolSize").toInt(s.symbolSize);
+    s.lineWidth = intIn(o.value("lineWidth"), 1, 10, s.lineWidth);
+    s.symbolShape = enumIn(o.value("symbolShape"), kSymbolShapes, s.symbolShape);
+    s.symbolSize = intIn(o.value("symbolSize"), 2, 30, s.symbolSize);
     s.symbolColour = colourFrom(o.value("symbolColour"), s.symbolColour);
     return s;
 }
@@ -280,20 +310,20 @@ QJsonObject axisJson(const AxisSettings& a) {
 }
 AxisSettings axisFrom(const QJsonObject& o) {
     AxisSettings a;
-    a.minimum = o.value("minimum").toDouble(a.minimum);
-    a.maximum = o.value("maximum").toDouble(a.maximum);
+    a.minimum = finiteOr(o.value("minimum"), a.minimum);
+    a.maximum = finiteOr(o.value("maximum"), a.maximum);
     a.logarithmic = o.value("logarithmic").toBool();
-    a.gridSpacing = optionalFrom(o.value("gridSpacing"));
-    a.tickSpacing = optionalFrom(o.value("tickSpacing"));
-    a.digitSpacing = optionalFrom(o.value("digitSpacing"));
+    a.gridSpacing = spacingFrom(o.value("gridSpacing"));
+    a.tickSpacing = spacingFrom(o.value("tickSpacing"));
+    a.digitSpacing = spacingFrom(o.value("digitSpacing"));
     a.gridShown = o.value("gridShown").toBool(a.gridShown);
-    a.gridPattern = static_cast<LinePattern>(o.value("gridPattern").toInt(static_cast<int>(a.gridPattern)));
+    a.gridPattern = enumIn(o.value("gridPattern"), kLinePatterns, a.gridPattern);
     a.gridColour = colourFrom(o.value("gridColour"), a.gridColour);
-    a.origin = static_cast<AxisOrigin>(o.value("origin").toInt(0));
-    a.originValue = o.value("originValue").toDouble();
+    a.origin = enumIn(o.value("origin"), {0, 1, 2, 3, 4}, AxisOrigin::AutomaticAtMinimum);
+    a.originValue = finiteOr(o.value("originValue"), 0.0);
     a.title = o.value("title").toString().toStdString();
-    a.titleOrientation = static_cast<TextOrientation>(o.value("titleOrientation").toInt(0));
-    a.digitOrientation = static_cast<TextOrientation>(o.value("digitOrientation").toInt(0));
+    a.titleOrientation = enumIn(o.value("titleOrientation"), kOrientations, TextOrientation::Horizontal);
+    a.digitOrientation = enumIn(o.value("digitOrientation"), kOrientations, TextOrientation::Horizontal);
     return a;
 }
 
@@ -315,12 +345,12 @@ QJsonObject labelJson(int id, const ChartLabel& l) {
 ChartLabel labelFrom(const QJsonObject& o) {
     ChartLabel l;
     l.text = o.value("text").toString().toStdString();
-    l.attachment = static_cast<LabelAttachment>(o.value("attachment").toInt(static_cast<int>(l.attachment)));
-    l.group = o.value("group").toInt(1);
-    l.series = o.value("series").toInt(1);
-    l.point = o.value("point").toInt(1);
-    l.x = o.value("x").toDouble();
-    l.y = o.value("y").toDouble();
+    l.attachment = enumIn(o.value("attachment"), {0, 1}, l.attachment);
+    l.group = intIn(o.value("group"), 1, 2, 1);
+    l.series = intIn(o.value("series"), 1, kMaxSeriesPerGroup, 1);
+    l.point = intIn(o.value("point"), 1, std::numeric_limits<int>::max(), 1);
+    l.x = finiteOr(o.value("x"), 0.0);
+    l.y = finiteOr(o.value("y"), 0.0);
     l.foreground = colourFrom(o.value("foreground"), l.foreground);
     l.background = colourFrom(o.value("background"), l.background);
     l.font = fontFrom(o.value("font"));
@@ -417,11 +447,18 @@ std::optional<ChartState> chartStateFromJson(const std::string& json) {
     const QJsonArray groups = root.value("groups").toArray();
     for (int g = 0; g < 2 && g < groups.size(); ++g) {
         for (const QJsonValue& sv : groups.at(g).toArray()) {
+            if (static_cast<int>(state.groups[g].size()) >= kMaxSeriesPerGroup) {
+                break;
+            }
             const QJsonObject so = sv.toObject();
             ChartState::Series s;
             for (const QJsonValue& pv : so.value("points").toArray()) {
                 const QJsonArray pa = pv.toArray();
-                s.points.push_back({pa.at(0).toDouble(), pa.at(1).toDouble()});
+                const double x = pa.at(0).toDouble(std::nan(""));
+                const double y = pa.at(1).toDouble(std::nan(""));
+                if (std::isfinite(x) && std::isfinite(y)) {
+                    s.points.push_back({x, y});
+                }
             }
             s.style = styleFrom(so.value("style").toObject(), g + 1);
             s.label = so.value("label").toString().toStdString();
@@ -432,9 +469,14 @@ std::optional<ChartState> chartStateFromJson(const std::string& json) {
     }
     for (const QJsonValue& lv : root.value("labels").toArray()) {
         const QJsonObject lo = lv.toObject();
-        state.labels.emplace_back(lo.value("id").toInt(), labelFrom(lo));
+        const int id = intIn(lo.value("id"), 1, 1 << 30, 0);
+        const bool taken = std::any_of(state.labels.begin(), state.labels.end(),
+                                       [id](const auto& entry) { return entry.first == id; });
+        if (id > 0 && !taken) {
+            state.labels.emplace_back(id, labelFrom(lo));
+        }
     }
-    state.nextLabelId = root.value("nextLabelId").toInt(1);
+    state.nextLabelId = intIn(root.value("nextLabelId"), 1, 1 << 30, 1);
     for (const auto& [id, l] : state.labels) {
         state.nextLabelId = std::max(state.nextLabelId, id + 1);
     }
@@ -446,7 +488,7 @@ std::optional<ChartState> chartStateFromJson(const std::string& json) {
     state.axes[1] = axisFrom(root.value("axisY").toObject());
     const QJsonObject legend = root.value("legend").toObject();
     state.legend.shown = legend.value("shown").toBool(true);
-    state.legend.orientation = static_cast<TextOrientation>(legend.value("orientation").toInt(1));
+    state.legend.orientation = enumIn(legend.value("orientation"), kOrientations, TextOrientation::Vertical);
     state.legend.foreground = colourFrom(legend.value("foreground"), kChartBlack);
     state.legend.background = colourFrom(legend.value("background"), kChartWhite);
     state.legend.transparent = legend.value("transparent").toBool();
@@ -454,22 +496,27 @@ std::optional<ChartState> chartStateFromJson(const std::string& json) {
     state.legend.font = fontFrom(legend.value("font"));
     state.legend.left = optionalIntFrom(legend.value("left"));
     state.legend.top = optionalIntFrom(legend.value("top"));
+    for (std::optional<int>* offset : {&state.legend.left, &state.legend.top}) {
+        if (*offset && (**offset < 0 || **offset > 10000)) {
+            offset->reset();
+        }
+    }
     const QJsonObject areas = root.value("areas").toObject();
     AreaSettings& a = state.areas;
     a.chartAreaColour = colourFrom(areas.value("chartAreaColour"), kChartWhite);
     a.innerMarginColour = colourFrom(areas.value("innerMarginColour"), kChartWhite);
     a.plotAreaColour = colourFrom(areas.value("plotAreaColour"), kChartWhite);
     a.margins.automatic = areas.value("marginsAutomatic").toBool(true);
-    a.margins.left = areas.value("marginLeft").toInt();
-    a.margins.right = areas.value("marginRight").toInt();
-    a.margins.top = areas.value("marginTop").toInt();
-    a.margins.bottom = areas.value("marginBottom").toInt();
-    a.border = static_cast<BorderType>(areas.value("border").toInt(0));
-    a.borderWidth = areas.value("borderWidth").toInt(1);
-    a.plotLeft = optionalFrom(areas.value("plotLeft"));
-    a.plotTop = optionalFrom(areas.value("plotTop"));
-    a.plotWidth = optionalFrom(areas.value("plotWidth"));
-    a.plotHeight = optionalFrom(areas.value("plotHeight"));
+    a.margins.left = intIn(areas.value("marginLeft"), 0, 200, 0);
+    a.margins.right = intIn(areas.value("marginRight"), 0, 200, 0);
+    a.margins.top = intIn(areas.value("marginTop"), 0, 200, 0);
+    a.margins.bottom = intIn(areas.value("marginBottom"), 0, 200, 0);
+    a.border = enumIn(areas.value("border"), {0, 1, 2, 3}, BorderType::None);
+    a.borderWidth = intIn(areas.value("borderWidth"), 1, 10, 1);
+    a.plotLeft = fractionFrom(areas.value("plotLeft"));
+    a.plotTop = fractionFrom(areas.value("plotTop"));
+    a.plotWidth = fractionFrom(areas.value("plotWidth"));
+    a.plotHeight = fractionFrom(areas.value("plotHeight"));
     return state;
 }
 
