@@ -4,21 +4,30 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <cmath>
 
 #include "core/working_state.h"
+#include "session/data_commands.h"
+#include "session/project_commands.h"
 #include "session/session.h"
 #include "support/recording_dialogs.h"
+#include "test_paths.h"
 #include "ui/diagrams/diagram_windows.h"
 #include "ui/diagrams/frm_graph2d.h"
 #include "ui/diagrams/qt_chart_component.h"
+#include "ui/shell/mdizem.h"
+#include "ui/shell/zem_settings.h"
 #include "ui/simulation/frm_prepare_time_diagram.h"
 #include "ui/simulation/frm_sim_tabelle.h"
+#include "ui/simulation/simulation_windows.h"
 
 using namespace zemtral;
 using zemtral::test::RecordingDialogs;
@@ -77,6 +86,49 @@ class RobustnessTest : public QObject {
                 }
                 input->setText(original);
             }
+        }
+    }
+
+    void everyMainWindowCommandTwiceWithAndWithoutData() {
+        for (const bool withData : {false, true}) {
+            QTemporaryDir home;
+            ZemSettings::setShowTipsAtStartup(false);
+            Session session;
+            session.appHome = home.path().toStdString();
+            RecordingDialogs dialogs;
+            DiagramWindows diagrams(session, dialogs);
+            MDIZEM main(session, dialogs);
+            registerSimulationWindows(main, diagrams);
+            main.resize(1500, 950);
+            main.show();
+            if (withData) {
+                QVERIFY(LoadDataFile(session, dialogs, ZEMTRAL_SOURCE_DIR "/resources/samples/verseifung.ZD3",
+                                     false));
+                SurveyDataSet(session);
+                InitialConcFromData(session);
+            }
+            // Modal windows (the options) are closed as soon as they show.
+            QTimer closer;
+            connect(&closer, &QTimer::timeout, [] {
+                if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                    modal->reject();
+                }
+            });
+            closer.start(20);
+            for (int round = 0; round < 2; ++round) {
+                for (QAction* action : main.findChildren<QAction*>()) {
+                    // Exit ends the program; the rest may open, refuse or ask (answered Yes/Ok,
+                    // file choosers cancelled).
+                    if (action->objectName() == QLatin1String("mnuExit") || !action->isEnabled() ||
+                        action->menu() != nullptr) {
+                        continue;
+                    }
+                    action->trigger();
+                    QApplication::processEvents();
+                }
+            }
+            QVERIFY(!main.grab().isNull());
+            main.close();
         }
     }
 
