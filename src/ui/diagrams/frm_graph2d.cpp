@@ -46,6 +46,23 @@
 namespace zemtral {
 namespace {
 
+// Selects the list entry whose code is `code`; an unknown code leaves the selection.
+void selectEntryWithCode(QComboBox* box, int code) {
+    const int index = box->findData(code);
+    if (index >= 0) {
+        box->setCurrentIndex(index);
+    }
+}
+
+// A page of the tab widget that scrolls when the window is too low for it.
+QScrollArea* scrollable(QWidget* page) {
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(page);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    return scroll;
+}
+
 QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
@@ -550,11 +567,7 @@ QWidget* frmGraph2D::buildAxisPage() {
     connect(zoom, &QPushButton::clicked, this, [this] { m_chart->setZoomMode(true); });
     connect(reset, &QPushButton::clicked, this, [this] { m_chart->resetZoom(); });
 
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(page);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    return scroll;
+    return scrollable(page);
 }
 
 QWidget* frmGraph2D::buildDesignPage() {
@@ -767,11 +780,7 @@ QWidget* frmGraph2D::buildDesignPage() {
     });
     v->addStretch(1);
 
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(page);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    return scroll;
+    return scrollable(page);
 }
 
 QWidget* frmGraph2D::buildTextPage() {
@@ -1279,11 +1288,7 @@ void frmGraph2D::showCurveControls() {
     }
     if (has) {
         const SeriesStyle style = chart().seriesStyle(1, slot);
-        for (int i = 0; i < m_curveStyle->count(); ++i) {
-            if (m_curveStyle->itemData(i).toInt() == static_cast<int>(style.linePattern)) {
-                m_curveStyle->setCurrentIndex(i);
-            }
-        }
+        selectEntryWithCode(m_curveStyle, static_cast<int>(style.linePattern));
         m_curveWidth->setValue(style.lineWidth);
         m_curveLegend->setText(q(chart().seriesLabel(1, slot)));
         m_curveLegendShown->setChecked(chart().seriesLegendShown(1, slot));
@@ -1330,11 +1335,7 @@ void frmGraph2D::showPointControls() {
     m_pointLegendShown->setEnabled(has);
     if (has) {
         const SeriesStyle style = chart().seriesStyle(2, set);
-        for (int i = 0; i < m_pointStyle->count(); ++i) {
-            if (m_pointStyle->itemData(i).toInt() == static_cast<int>(style.symbolShape)) {
-                m_pointStyle->setCurrentIndex(i);
-            }
-        }
+        selectEntryWithCode(m_pointStyle, static_cast<int>(style.symbolShape));
         m_pointSize->setValue(style.symbolSize);
         m_pointLegend->setText(q(chart().seriesLabel(2, set)));
         m_pointLegendShown->setChecked(chart().seriesLegendShown(2, set));
