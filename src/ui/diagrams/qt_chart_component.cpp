@@ -1259,46 +1259,52 @@ ChartOutput QtChartComponent::copyPictureToClipboard(PictureFormat format) {
 }
 
 ChartOutput QtChartComponent::writePicture(const std::string& path, PictureFormat format) {
-    const QString file = QString::fromStdString(path);
+    // The picture goes to a temporary file that replaces the old one only when it is complete,
+    // so a failed write never leaves half a picture where a good one was.
+    QSaveFile file(QString::fromStdString(path));
+    const ChartOutput failed{false, "Die Datei kann nicht geschrieben werden: " + path};
+    if (!file.open(QIODevice::WriteOnly)) {
+        return failed;
+    }
     const QSize size = viewport()->size().isEmpty() ? QSize(800, 600) : viewport()->size();
+    bool written = false;
     switch (format) {
         case PictureFormat::Bitmap:
         case PictureFormat::Png: {
             const QImage image = renderImage().convertToFormat(QImage::Format_RGB32);
-            if (!image.save(file, format == PictureFormat::Bitmap ? "BMP" : "PNG")) {
-                return {false, "Die Datei kann nicht geschrieben werden: " + path};
-            }
-            return {};
+            written = image.save(&file, format == PictureFormat::Bitmap ? "BMP" : "PNG");
+            break;
         }
         case PictureFormat::Svg: {
             QSvgGenerator svg;
-            svg.setFileName(file);
+            svg.setOutputDevice(&file);
             svg.setSize(size);
             svg.setViewBox(QRect(QPoint(0, 0), size));
             svg.setTitle(QString::fromStdString(m_state.header));
             QPainter painter;
-            if (!painter.begin(&svg)) {
-                return {false, "Die Datei kann nicht geschrieben werden: " + path};
+            if (painter.begin(&svg)) {
+                renderTo(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+                written = painter.end();
             }
-            renderTo(painter, QRectF(QPointF(0, 0), QSizeF(size)));
-            painter.end();
-            return {};
+            break;
         }
         case PictureFormat::Pdf: {
-            QPdfWriter pdf(file);
+            QPdfWriter pdf(&file);
             pdf.setPageSize(QPageSize(QPageSize::A4));
             pdf.setPageOrientation(QPageLayout::Landscape);
             pdf.setTitle(QString::fromStdString(m_state.header));
             QPainter painter;
-            if (!painter.begin(&pdf)) {
-                return {false, "Die Datei kann nicht geschrieben werden: " + path};
+            if (painter.begin(&pdf)) {
+                renderTo(painter, QRectF(painter.viewport()));
+                written = painter.end();
             }
-            renderTo(painter, QRectF(painter.viewport()));
-            painter.end();
-            return {};
+            break;
         }
     }
-    return {false, "Unbekanntes Bildformat"};
+    if (!written || !file.commit()) {
+        return failed;
+    }
+    return {};
 }
 
 ChartOutput QtChartComponent::print(const PrintRequest& request) {
