@@ -284,12 +284,7 @@ QWidget* frmGraph2D::buildCurvePage() {
         if (slot == 0) {
             return;
         }
-        if (const auto colour = askColour(toQColor(chart().seriesStyle(1, slot).lineColour))) {
-            SeriesStyle style = chart().seriesStyle(1, slot);
-            style.lineColour = fromQColor(*colour);
-            style.symbolColour = style.lineColour;
-            chart().setSeriesStyle(1, slot, style);
-        }
+        recolourSeries(1, slot);
     });
     connect(m_curveLegend, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (const int slot = selectedCurve()) {
@@ -405,12 +400,7 @@ QWidget* frmGraph2D::buildPointPage() {
         if (set == 0 || chart().seriesCount(2) < set) {
             return;
         }
-        if (const auto c = askColour(toQColor(chart().seriesStyle(2, set).symbolColour))) {
-            SeriesStyle style = chart().seriesStyle(2, set);
-            style.symbolColour = fromQColor(*c);
-            style.lineColour = style.symbolColour;
-            chart().setSeriesStyle(2, set, style);
-        }
+        recolourSeries(2, set);
     });
     connect(m_pointLegend, &QLineEdit::textEdited, this, [this](const QString& text) {
         const int set = selectedPointSet();
@@ -1274,6 +1264,16 @@ void frmGraph2D::selectCurve(int slot) {
             m_curveTabs->setCurrentIndex(i);
             return;
         }
+    }
+}
+
+// A curve and a point set each have one colour: its line and its symbols.
+void frmGraph2D::recolourSeries(int group, int series) {
+    SeriesStyle style = chart().seriesStyle(group, series);
+    if (const auto colour = askColour(toQColor(group == 1 ? style.lineColour : style.symbolColour))) {
+        style.lineColour = fromQColor(*colour);
+        style.symbolColour = style.lineColour;
+        chart().setSeriesStyle(group, series, style);
     }
 }
 

@@ -79,6 +79,7 @@ class frmGraph2D : public QWidget {
     void changeEvent(QEvent* event) override;
 
   private:
+    void recolourSeries(int group, int series);
     /// The frame of the session into the chart axes and the axis-range table.
     void applyFrame();
     void deleteHalfLifeMarks();
