@@ -9,8 +9,10 @@ ZEMTRAL_WERROR ?= OFF
 run: build
 	@$(BUILD_DIR)/zemtral
 
+# Every test runs twice: under C.UTF-8 and under de_DE.UTF-8, the locale of the program's users.
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_DIR) && LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_DIR) && LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do \

@@ -1,10 +1,27 @@
 #include "cli/json_writer.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace zemtral::cli {
+namespace {
+
+// printf's %.*g in the C locale, whatever locale the process runs under.
+std::string generalText(double value, int digits) {
+    char buffer[40];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    return {buffer, written.ptr};
+}
+
+template <typename Number>
+bool readsBackAs(const std::string& text, Number value) {
+    Number back{};
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), back);
+    return result.ec == std::errc() && back == value;
+}
+
+}  // namespace
 
 std::string JsonWriter::quote(std::string_view text) {
     std::string out = "\"";
@@ -27,9 +44,10 @@ std::string JsonWriter::quote(std::string_view text) {
                 break;
             default:
                 if (static_cast<unsigned char>(ch) < 0x20) {
-                    char buffer[8];
-                    std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(ch));
-                    out += buffer;
+                    constexpr char kHex[] = "0123456789abcdef";
+                    out += "\\u00";
+                    out += kHex[(ch >> 4) & 0xf];
+                    out += kHex[ch & 0xf];
                 } else {
                     out += ch;
                 }
@@ -42,17 +60,14 @@ std::string JsonWriter::numberText(double value) {
     if (!std::isfinite(value)) {
         return "null";
     }
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    // Prefer the shortest text that reads back to the same double.
+    // Prefer the shortest text of 6 to 17 digits that reads back to the same double.
     for (int digits = 6; digits < 17; ++digits) {
-        char shorter[40];
-        std::snprintf(shorter, sizeof shorter, "%.*g", digits, value);
-        if (std::strtod(shorter, nullptr) == value) {
+        const std::string shorter = generalText(value, digits);
+        if (readsBackAs(shorter, value)) {
             return shorter;
         }
     }
-    return buffer;
+    return generalText(value, 17);
 }
 
 void JsonWriter::separator() {
@@ -130,14 +145,14 @@ std::string JsonWriter::numberText(float value) {
         return "null";
     }
     // The shortest text that reads back to the same single-precision value.
-    char buffer[40];
+    std::string text;
     for (int digits = 6; digits <= 9; ++digits) {
-        std::snprintf(buffer, sizeof buffer, "%.*g", digits, static_cast<double>(value));
-        if (std::strtof(buffer, nullptr) == value) {
+        text = generalText(static_cast<double>(value), digits);
+        if (readsBackAs(text, value)) {
             break;
         }
     }
-    return buffer;
+    return text;
 }
 
 JsonWriter& JsonWriter::numbers(std::string_view key, std::span<const float> values) {

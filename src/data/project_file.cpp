@@ -66,11 +66,10 @@ bool isLastSessionPath(const std::string& path) {
 }
 
 std::vector<std::string> projectFileLines(const ProjectContent& content, const DateTime& when) {
-    char date[64];
-    std::snprintf(date, sizeof date, "#%04d-%02d-%02d %02d:%02d:%02d#", when.year, when.month, when.day,
-                  when.hour, when.minute, when.second);
     std::vector<std::string> lines;
-    lines.emplace_back(date);
+    lines.push_back("#" + zeroPadded(when.year, 4) + "-" + zeroPadded(when.month, 2) + "-" +
+                    zeroPadded(when.day, 2) + " " + zeroPadded(when.hour, 2) + ":" +
+                    zeroPadded(when.minute, 2) + ":" + zeroPadded(when.second, 2) + "#");
     // The comment line is read whole, so quotes inside it are harmless; the file name is a
     // quoted field and must not contain one.
     lines.push_back("\"" + oneLine(content.comment, false) + "\"");

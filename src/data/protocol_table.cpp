@@ -1,7 +1,6 @@
 #include "data/protocol_table.h"
 
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 
 #include "numeric/number_text.h"
@@ -44,9 +43,8 @@ std::vector<std::string> protocolFileLines(const ProtocolTable& table, ProtocolS
     }
     std::vector<std::string> lines;
     lines.emplace_back("ZEMTRAL: Kinetics of chemical reactions");
-    char dateText[32];
-    std::snprintf(dateText, sizeof dateText, "%02d-%02d-%04d", date.month, date.day, date.year);
-    lines.push_back(std::string("Protocol from ") + dateText);
+    lines.push_back("Protocol from " + zeroPadded(date.month, 2) + "-" + zeroPadded(date.day, 2) + "-" +
+                    zeroPadded(date.year, 4));
     switch (source) {
         case ProtocolSource::StirredTank:
             lines.emplace_back("Calculation of a Continuous Stirred Tank Reactor (CSTR)");
@@ -87,12 +85,11 @@ std::vector<std::string> protocolFileLines(const ProtocolTable& table, ProtocolS
 }
 
 std::string SetAutoProtName(const std::string& directory, const DateTime& date) {
-    char stem[16];
-    std::snprintf(stem, sizeof stem, "%02d%02d%02d", date.year % 100, date.month, date.day);
+    const std::string stem =
+        zeroPadded(date.year % 100, 2) + zeroPadded(date.month, 2) + zeroPadded(date.day, 2);
     std::error_code ec;
     for (int counter = 1;; ++counter) {
-        char name[32];
-        std::snprintf(name, sizeof name, "%s%02d.CSV", stem, counter);
+        const std::string name = stem + zeroPadded(counter, 2) + ".CSV";
         if (!std::filesystem::exists(std::filesystem::path(directory) / name, ec)) {
             return name;
         }

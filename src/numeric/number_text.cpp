@@ -2,8 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace zemtral {
 namespace {
@@ -134,9 +132,11 @@ Decimal toDecimal(double magnitude) {
     if (magnitude == 0.0) {
         return {"0", 1};
     }
+    // to_chars, unlike printf, ignores the C locale (a German locale would write a comma here).
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", magnitude);
-    const std::string s(buffer);
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
+    const std::string_view s(buffer, static_cast<std::size_t>(written.ptr - buffer));
     const std::size_t e = s.find('e');
     Decimal d;
     for (std::size_t i = 0; i < e; ++i) {
@@ -144,7 +144,13 @@ Decimal toDecimal(double magnitude) {
             d.digits += s[i];
         }
     }
-    d.exp10 = std::atoi(s.c_str() + e + 1) + 1;
+    std::string_view exponent = s.substr(e + 1);
+    if (!exponent.empty() && exponent.front() == '+') {
+        exponent.remove_prefix(1);
+    }
+    int exp10 = 0;
+    std::from_chars(exponent.data(), exponent.data() + exponent.size(), exp10);
+    d.exp10 = exp10 + 1;
     return d;
 }
 
@@ -236,17 +242,19 @@ std::string generalFormat(double value, int digits, char decimalSeparator) {
     if (std::isinf(value)) {
         return value < 0 ? "-Inf" : "Inf";
     }
+    // to_chars in the general form is printf's %G without the C locale; it writes a lower-case 'e'.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
-    std::string s(buffer);
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    std::string s(buffer, written.ptr);
     if (s == "-0") {
         s = "0";
     }
-    if (decimalSeparator != '.') {
-        for (char& ch : s) {
-            if (ch == '.') {
-                ch = decimalSeparator;
-            }
+    for (char& ch : s) {
+        if (ch == 'e') {
+            ch = 'E';
+        } else if (ch == '.') {
+            ch = decimalSeparator;
         }
     }
     return s;
@@ -341,6 +349,14 @@ std::string formatSingle(float value, char decimalSeparator) {
 
 std::string formatDouble(double value, char decimalSeparator) {
     return generalFormat(value, 15, decimalSeparator);
+}
+
+std::string zeroPadded(long long value, int width) {
+    std::string digits = std::to_string(value < 0 ? -value : value);
+    if (static_cast<int>(digits.size()) < width) {
+        digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
+    }
+    return value < 0 ? "-" + digits : digits;
 }
 
 double parseNumber(std::string_view text) {

@@ -13,11 +13,15 @@ namespace zemtral {
 /// the thousands separator is the other of '.' and ','.
 std::string formatNumber(double value, std::string_view pattern, char decimalSeparator = '.');
 
-/// @brief General format of a 4-byte float: up to 7 significant digits, as printf("%.7G").
+/// @brief General format of a 4-byte float: up to 7 significant digits, the form of printf("%.7G")
+/// in the C locale (whatever the process locale is).
 std::string formatSingle(float value, char decimalSeparator = '.');
 
 /// @brief General format of an 8-byte float: up to 15 significant digits, as printf("%.15G").
 std::string formatDouble(double value, char decimalSeparator = '.');
+
+/// @brief A whole number with at least `width` digits, zeros in front ("%0*d" without printf).
+std::string zeroPadded(long long value, int width);
 
 /// @brief Reads a typed number like Basic's Val after a comma has been turned into a point:
 /// the leading number of the text (blanks before it skipped), the rest ignored; no number is 0.

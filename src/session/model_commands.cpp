@@ -1,6 +1,6 @@
 #include "session/model_commands.h"
 
-#include <cstdio>
+#include <algorithm>
 
 #include "core/model_catalogue.h"
 #include "core/stoich_matrix.h"
@@ -178,20 +178,17 @@ std::string matrixText(const Session& session) {
     const int speciesCount = model == 10 ? 4 : kSlotCount;
     std::string text = modelDisplayText(model);
     if (model == 20) {
-        text += " (n = " + formatNumber(session.state.reactionOrder, "0.00") + ")";
+        text += " (n = " + formatNumber(session.state.reactionOrder, "0.00", decimalSeparator(session)) + ")";
     }
     text += "\n\n        R1      R2      R3\n";
     for (int s = 1; s <= speciesCount; ++s) {
-        char line[96];
         const auto& m = session.stoichMatrix;
-        const std::string name(speciesName(model, s));
-        std::snprintf(line, sizeof line, "%-4s", name.c_str());
-        std::string row = line;
+        std::string row(speciesName(model, s));
+        row.resize(std::max<std::size_t>(row.size(), 4), ' ');
         for (int j = 1; j <= 3; ++j) {
             const std::string value = formatSingle(
                 m[static_cast<std::size_t>(j)][static_cast<std::size_t>(s)], decimalSeparator(session));
-            std::snprintf(line, sizeof line, " %7s", value.c_str());
-            row += line;
+            row += " " + std::string(value.size() < 7 ? 7 - value.size() : 0, ' ') + value;
         }
         text += row + "\n";
     }

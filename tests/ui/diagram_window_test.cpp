@@ -20,6 +20,7 @@
 #include "session/project_commands.h"
 #include "session/session.h"
 #include "support/recording_dialogs.h"
+#include "support/screen_number.h"
 #include "test_paths.h"
 #include "ui/diagrams/diagram_windows.h"
 #include "ui/diagrams/frm_graph2d.h"
@@ -31,6 +32,8 @@
 #include "ui/simulation/simulation_windows.h"
 
 using namespace zemtral;
+using zemtral::test::onScreen;
+using zemtral::test::onScreenStd;
 using zemtral::test::RecordingDialogs;
 
 namespace {
@@ -300,17 +303,15 @@ class DiagramWindowTest : public QObject {
         h.session.diagramKind = 2;
         h.session.diagram.seriesCount = 0;
         h.diagrams.setUpDiagram();
-        QCOMPARE(h.child<QLineEdit>("txtYMin")->text(), QStringLiteral("0.1"));
+        QCOMPARE(h.child<QLineEdit>("txtYMin")->text(), onScreen("0.1"));
         QCOMPARE(h.child<QLineEdit>("txtXMax")->text(), QStringLiteral("50"));
         QCOMPARE(h.chart().axis(ChartAxis::Y).maximum, 0.5);
     }
 
     void curveExportIsByteExactAlsoUnderAGermanLocale() {
         for (const bool german : {false, true}) {
-            if (german) {
-                QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-                std::setlocale(LC_ALL, "de_DE.UTF-8");
-            }
+            QLocale::setDefault(german ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
+            std::setlocale(LC_ALL, german ? "de_DE.UTF-8" : "C");
             Harness h(2);
             h.press("cmdDrawctDiagram");
             const std::vector<ChartPoint> points{{1.5, 0.25}, {0.0, -12345.678}};
@@ -340,8 +341,8 @@ class DiagramWindowTest : public QObject {
             QCOMPARE(h.dialogs.clipboard,
                      std::string(german ? "1,5\t0,25\r\n0\t-12345,68\r\n" : "1.5\t0.25\r\n0\t-12345.68\r\n"));
         }
-        QLocale::setDefault(QLocale::c());
-        std::setlocale(LC_ALL, "C");
+        QLocale::setDefault(QLocale::system());
+        std::setlocale(LC_ALL, "");
     }
 
     void designFileRoundTrip() {
@@ -365,6 +366,18 @@ class DiagramWindowTest : public QObject {
         const ChartState before = h.diagrams.window()->chartWidget().state();
         const std::string path = h.home.filePath("design.oc2").toStdString();
         QVERIFY(h.diagrams.window()->saveDesign(path));
+
+        // The design file is the same byte for byte whatever locale the program runs under.
+        const std::string germanPath = h.home.filePath("design-de.oc2").toStdString();
+        const std::string previousLocale = std::setlocale(LC_ALL, nullptr);
+        QVERIFY(std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr);
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QVERIFY(h.diagrams.window()->saveDesign(germanPath));
+        std::setlocale(LC_ALL, previousLocale.c_str());
+        QLocale::setDefault(QLocale::system());
+        QFile cFile(QString::fromStdString(path)), germanFile(QString::fromStdString(germanPath));
+        QVERIFY(cFile.open(QIODevice::ReadOnly) && germanFile.open(QIODevice::ReadOnly));
+        QCOMPARE(germanFile.readAll(), cFile.readAll());
 
         // A fresh window loads the design and shows it again.
         h.diagrams.unload();
@@ -412,13 +425,15 @@ class DiagramWindowTest : public QObject {
         QCOMPARE(lines[1], QStringLiteral("      ") + pad(" t/s") + "\t" + pad("cA/(mol/l)") + "\t" +
                                pad(" ") + "\t" + pad("cP/(mol/l)") + "\t" + pad("cQ/(mol/l)"));
         QCOMPARE(lines[2], QString());
-        QCOMPARE(lines[3], QStringLiteral("      ") + pad("0.00") + "\t" + pad("1") + "\t" + blank + "\t" +
-                               pad("0") + "\t" + pad("0"));
+        QCOMPARE(lines[3], QStringLiteral("      ") + pad(onScreen("0.00")) + "\t" + pad("1") + "\t" + blank +
+                               "\t" + pad("0") + "\t" + pad("0"));
         // t = 0.5: c(A) = exp(-0.1), c(P) = 0.75 (1 - c(A)), c(Q) = 0.25 (1 - c(A)).
-        QCOMPARE(lines[4], QStringLiteral("      ") + pad("0.50") + "\t" + pad("0.9048374") + "\t" + blank +
-                               "\t" + pad("0.07137194") + "\t" + pad("0.02379065"));
+        QCOMPARE(lines[4], QStringLiteral("      ") + pad(onScreen("0.50")) + "\t" +
+                               pad(onScreen("0.9048374")) + "\t" + blank + "\t" +
+                               pad(onScreen("0.07137194")) + "\t" + pad(onScreen("0.02379065")));
         // t = 100: c(A) = exp(-20) = 2.061154E-09.
-        QVERIFY(lines[203].startsWith(QStringLiteral("      ") + pad("100.00") + "\t" + pad("2.061154E-09")));
+        QVERIFY(lines[203].startsWith(QStringLiteral("      ") + pad(onScreen("100.00")) + "\t" +
+                                      pad(onScreen("2.061154E-09"))));
     }
 
     void failingAndOutsideCurvesAreReported() {

@@ -9,9 +9,12 @@
 #include "core/working_state.h"
 #include "session/session.h"
 #include "support/recording_dialogs.h"
+#include "support/screen_number.h"
 #include "ui/simulation/frm_sim_tabelle.h"
 
 using namespace zemtral;
+using zemtral::test::onScreen;
+using zemtral::test::onScreenStd;
 
 namespace {
 
@@ -24,7 +27,7 @@ QString pad(const QString& s) {
 class SimTableWindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void tableOfModel11() {
         QTemporaryDir home;
         Session session;
@@ -42,12 +45,14 @@ private slots:
         QCOMPARE(lines[1], indent + pad(" t/s") + "\t" + pad("cA/(mol/l)") + "\t" + pad(" ") + "\t" +
                                pad("cP/(mol/l)") + "\t" + pad("cQ/(mol/l)"));
         QCOMPARE(lines[2], QString());
-        QCOMPARE(lines[3], indent + pad("0.00") + "\t" + pad("1") + "\t" + blank + "\t" + pad("0") + "\t" + pad("0"));
+        QCOMPARE(lines[3], indent + pad(onScreen("0.00")) + "\t" + pad("1") + "\t" + blank + "\t" + pad("0") +
+                               "\t" + pad("0"));
         // t = 0.5: c(A) = exp(-0.1), c(P) = 0.75 (1 - c(A)), c(Q) = 0.25 (1 - c(A)).
-        QCOMPARE(lines[4], indent + pad("0.50") + "\t" + pad("0.9048374") + "\t" + blank + "\t" + pad("0.07137194") +
-                               "\t" + pad("0.02379065"));
+        QCOMPARE(lines[4], indent + pad(onScreen("0.50")) + "\t" + pad(onScreen("0.9048374")) + "\t" + blank +
+                               "\t" + pad(onScreen("0.07137194")) + "\t" + pad(onScreen("0.02379065")));
         // t = 100: c(A) = exp(-20).
-        QVERIFY(lines[203].startsWith(indent + pad("100.00") + "\t" + pad("2.061154E-09")));
+        QVERIFY(
+            lines[203].startsWith(indent + pad(onScreen("100.00")) + "\t" + pad(onScreen("2.061154E-09"))));
     }
 
     void editsSurviveResizingAndAreSaved() {
@@ -61,7 +66,7 @@ private slots:
         table.show();
         auto* text = table.findChild<QPlainTextEdit*>("txtSimTabelle");
         QVERIFY(text != nullptr);
-        QVERIFY(table.tableText().find("\r\n      1.00          ") != std::string::npos);
+        QVERIFY(table.tableText().find(onScreenStd("\r\n      1.00          ")) != std::string::npos);
         text->appendPlainText(QStringLiteral("Messung vom Montag"));
         table.resize(500, 300);
         QApplication::processEvents();
