@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cmath>
 #include <ostream>
 
 #include "cli/cli_dialogs.h"
@@ -28,7 +30,10 @@ constexpr const char* kFitHelp =
     "  --fix k2          keeps parameters fixed (k1..k3 or p1..p3)\n"
     "  --tend T          end of the drawn curves (plot fit) in the data's time unit\n"
     "Output (json): {\"params\", \"sd\", \"objective\", \"limitReached\", \"converged\", \"jacobians\",\n"
-    "\"objectiveEvaluations\"}.\n";
+    "\"objectiveEvaluations\", \"dof\", \"t95\", \"ci95\" (95 % confidence interval [low, high] per\n"
+    "parameter, Student t with dof degrees of freedom), \"correlation\" (of the free parameters),\n"
+    "\"residualSd\" and \"r2\" (per fitted species)}. The statistics are null or empty when the fit\n"
+    "ended without a post-analysis (limit reached, no degrees of freedom).\n";
 
 struct Mode {
     const char* name;
@@ -74,6 +79,46 @@ const Mode* findMode(const std::string& name) {
         }
     }
     return nullptr;
+}
+
+/// The fit statistics: degrees of freedom, t(0.975, dof), the intervals, the correlation of the
+/// free parameters, and the residual standard deviation and R² per species.
+void writeStatistics(JsonWriter& json, const AutoFitOutcome& outcome, const std::vector<std::string>& names,
+                     int model) {
+    const ParameterStatistics& st = outcome.statistics;
+    const std::size_t n = std::min(names.size(), outcome.params.size());
+    const double nan = std::nan("");
+    json.number("dof", st.available ? static_cast<double>(st.degreesOfFreedom) : nan)
+        .number("t95", st.available ? st.tQuantile : nan);
+    json.beginObject("ci95");
+    for (std::size_t j = 0; j < n; ++j) {
+        const bool shown = st.available && j < st.free.size() && st.free[j];
+        const double half = shown ? st.ci95[j] : nan;
+        const double interval[2] = {outcome.params[j] - half, outcome.params[j] + half};
+        json.numbers(names[j], interval);
+    }
+    json.endObject().beginObject("correlation");
+    for (std::size_t j = 0; j < n; ++j) {
+        if (!st.available || !st.free[j]) {
+            continue;
+        }
+        json.beginObject(names[j]);
+        for (std::size_t k = 0; k < n; ++k) {
+            if (st.free[k]) {
+                json.number(names[k], st.correlation[j * outcome.params.size() + k]);
+            }
+        }
+        json.endObject();
+    }
+    json.endObject().beginObject("residualSd");
+    for (const SpeciesFitStatistics& s : outcome.species) {
+        json.number(std::string(speciesName(model, s.slot)), s.residualSd);
+    }
+    json.endObject().beginObject("r2");
+    for (const SpeciesFitStatistics& s : outcome.species) {
+        json.number(std::string(speciesName(model, s.slot)), s.r2 ? *s.r2 : nan);
+    }
+    json.endObject();
 }
 
 }  // namespace
@@ -226,6 +271,7 @@ int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostrea
         json.number(names[j], outcome.sd[j]);
     }
     json.endObject();
+    writeStatistics(json, outcome, names, session.state.modelId);
     json.number("objective", outcome.fit.objective)
         .boolean("limitReached", outcome.fit.limitReached)
         .boolean("converged", outcome.fit.converged)

@@ -3,9 +3,12 @@
 // commands set, the activation parameters of the temperature laws and the fitting window's state.
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "core/engine.h"
 #include "numeric/akima_spline.h"
+#include "numeric/fit_statistics.h"
 
 namespace zemtral {
 
@@ -34,6 +37,24 @@ struct TangentSpline {
     int usedPoints = 0;  ///< measured points that entered the spline
 };
 
+/// @brief How well the fitted model matches the measured values of one species.
+struct SpeciesFitStatistics {
+    int slot = 0;              ///< species slot 1..5
+    int count = 0;             ///< m_s, measured values of the species that entered the fit
+    double residualSd = 0.0;   ///< √(SS_s/ν_s) with ν_s = m_s·(m − n_free)/m [mol/l]: the residual
+                               ///< degrees of freedom shared in proportion, so that the species'
+                               ///< variances pool to σ² of the fit
+    std::optional<double> r2;  ///< 1 − SS_s/Σ(c − c̄)²; nothing when the measured values do not vary
+};
+
+/// @brief The statistics of the last Auto-Fitting, shown until a parameter changes.
+struct FitStatisticsState {
+    bool shown = false;
+    std::array<double, 4> params{};  ///< p(1..3) the statistics belong to
+    ParameterStatistics parameters;  ///< vectors indexed 0..n−1
+    std::vector<SpeciesFitStatistics> species;
+};
+
 /// @brief The evaluation switches and the fitting window's state.
 struct EvaluationState {
     bool lambdaMode = false;      ///< a lambda evaluation is active
@@ -45,6 +66,8 @@ struct EvaluationState {
     std::array<bool, 6> fitSpecies{false, true, true, true, true, true};  ///< chkConcFQS(1..5) ticked
     std::array<double, 4> standardDeviation{};  ///< of the last Auto-Fitting; 0 = not shown
     bool standardDeviationShown = false;
+    FitStatisticsState statistics;  ///< of the last Auto-Fitting
+    bool autoFitRunning = false;    ///< an Auto-Fitting is under way: a second one is refused
     /// The fit's own model runs (on a time span that reaches every measured point), kept apart
     /// from the simulation that the diagram shows.
     SimulationResult fitSimulation;

@@ -269,33 +269,88 @@ LeastSquaresProblem fitProblem(FitContext& ctx, const std::vector<ResidualEntry>
     return problem;
 }
 
-AutoFitOutcome runAutoFitting(FitContext& ctx, const std::array<bool, 4>& fixed) {
-    AutoFitOutcome out;
+std::vector<SpeciesFitStatistics> speciesStatistics(const ExpDataSet& data,
+                                                    const std::vector<ResidualEntry>& entries,
+                                                    std::span<const double> residuals, int freeCount) {
+    std::vector<SpeciesFitStatistics> stats;
+    const double m = static_cast<double>(entries.size());
+    if (entries.empty() || residuals.size() != entries.size() || freeCount >= static_cast<int>(m)) {
+        return stats;
+    }
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        double sumSquares = 0.0;
+        double sum = 0.0;
+        int count = 0;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (entries[i].slot == slot) {
+                sumSquares += residuals[i] * residuals[i];
+                sum += data.points[entries[i].point].c[slot];
+                ++count;
+            }
+        }
+        if (count == 0) {
+            continue;
+        }
+        SpeciesFitStatistics s;
+        s.slot = slot;
+        s.count = count;
+        const double dof = count * (m - freeCount) / m;
+        s.residualSd = std::sqrt(sumSquares / dof);
+        const double mean = sum / count;
+        double total = 0.0;
+        for (const ResidualEntry& e : entries) {
+            if (e.slot == slot) {
+                const double d = data.points[e.point].c[slot] - mean;
+                total += d * d;
+            }
+        }
+        if (total > 0.0) {
+            s.r2 = 1.0 - sumSquares / total;
+        }
+        stats.push_back(s);
+    }
+    return stats;
+}
+
+AutoFitPlan planAutoFitting(const FitContext& ctx, const std::array<bool, 4>& fixed) {
+    AutoFitPlan plan;
     const std::uint8_t mode = ctx.state.fittingMode;
     const int n = fitParameterCount(ctx.state.modelId, mode);
-    const std::vector<ResidualEntry> entries = residualEntries(ctx);
+    plan.parameterCount = n;
+    plan.entries = residualEntries(ctx);
     // The residual vector has one entry per measured value: it must outnumber the parameters too.
-    if (n <= 0 || n >= ctx.data.pointCount || static_cast<int>(entries.size()) <= n) {
-        out.refused = true;
-        out.refusalText = tooFewPointsText();
-        return out;
+    if (n <= 0 || n >= ctx.data.pointCount || static_cast<int>(plan.entries.size()) <= n) {
+        plan.refused = true;
+        plan.refusalText = tooFewPointsText();
+        return plan;
     }
-    MarquardtOptions options;
-    fitParameterBounds(mode, n, options.lower, options.upper);
-    fitIterationLimits(mode, n, options.maxJacobians, options.maxObjectives);
-    options.fixed.assign(static_cast<std::size_t>(n), false);
+    fitParameterBounds(mode, n, plan.options.lower, plan.options.upper);
+    fitIterationLimits(mode, n, plan.options.maxJacobians, plan.options.maxObjectives);
+    plan.options.fixed.assign(static_cast<std::size_t>(n), false);
     for (int j = 0; j < n && j < 3; ++j) {
-        options.fixed[j] = fixed[j + 1];
+        plan.options.fixed[j] = fixed[j + 1];
     }
-    const std::vector<double> start = currentFitParameters(ctx, n);
-    out.fit = MarquardtNashFitting(fitProblem(ctx, entries, n), start, options);
+    plan.start = currentFitParameters(ctx, n);
+    return plan;
+}
+
+AutoFitOutcome finishAutoFitting(FitContext& ctx, const AutoFitPlan& plan, MarquardtResult fit) {
+    AutoFitOutcome out;
+    out.fit = std::move(fit);
     out.params = out.fit.params;
     out.sd = out.fit.sd;
     // The result is taken over in every case, also when a limit ended the run.
     applyFitParameters(ctx, out.params);
+    const int m = static_cast<int>(plan.entries.size());
+    out.statistics = parameterStatistics(out.fit, m);
+    if (out.statistics.available) {
+        out.species = speciesStatistics(ctx.data, plan.entries, out.fit.residuals, out.fit.freeCount);
+    }
     if (out.fit.limitReached) {
         out.warningTitle = "Parameter-Fitting";
         out.warningText = maxIterationsText();
+    } else if (out.fit.stopped) {
+        // Ended by the user: the last accepted parameters stay, without a message.
     } else if (out.fit.undetermined || out.fit.stalled || out.fit.evaluationFailed) {
         out.warningTitle = "Parameter-Fitting";
         out.warningText = std::string("Die Parameter sind durch die Messwerte nicht bestimmt.") + kLineBreak +
@@ -303,6 +358,19 @@ AutoFitOutcome runAutoFitting(FitContext& ctx, const std::array<bool, 4>& fixed)
                           kLineBreak + "oder fixieren Sie Parameter.";
     }
     return out;
+}
+
+AutoFitOutcome runAutoFitting(FitContext& ctx, const std::array<bool, 4>& fixed) {
+    const AutoFitPlan plan = planAutoFitting(ctx, fixed);
+    if (plan.refused) {
+        AutoFitOutcome out;
+        out.refused = true;
+        out.refusalText = plan.refusalText;
+        return out;
+    }
+    MarquardtResult fit =
+        MarquardtNashFitting(fitProblem(ctx, plan.entries, plan.parameterCount), plan.start, plan.options);
+    return finishAutoFitting(ctx, plan, std::move(fit));
 }
 
 std::string tooFewPointsText() {

@@ -13,6 +13,7 @@
 #include "core/working_state.h"
 #include "data/exp_data_set.h"
 #include "evaluation/evaluation_state.h"
+#include "numeric/fit_statistics.h"
 #include "numeric/marquardt_nash.h"
 
 namespace zemtral {
@@ -86,6 +87,21 @@ std::optional<double> CalcDisplayFQS(FitContext& ctx);
 /// by reference and must outlive the problem).
 LeastSquaresProblem fitProblem(FitContext& ctx, const std::vector<ResidualEntry>& entries, int n);
 
+/// @brief The statistics of each species among `entries` from the residuals r (one per entry).
+std::vector<SpeciesFitStatistics> speciesStatistics(const ExpDataSet& data,
+                                                    const std::vector<ResidualEntry>& entries,
+                                                    std::span<const double> residuals, int freeCount);
+
+/// @brief What "Auto-Fitting" starts from: the checks passed, the problem's size, bounds and start.
+struct AutoFitPlan {
+    bool refused = false;     ///< not enough points: nothing is to be computed
+    std::string refusalText;  ///< shown under " Ausführung nicht möglich ", critical
+    int parameterCount = 0;   ///< n
+    std::vector<ResidualEntry> entries;
+    MarquardtOptions options;  ///< bounds, fixed flags and limits of the mode
+    std::vector<double> start;
+};
+
 /// @brief Outcome of "Auto-Fitting".
 struct AutoFitOutcome {
     bool refused = false;      ///< not enough points: nothing was computed
@@ -95,11 +111,21 @@ struct AutoFitOutcome {
     MarquardtResult fit;
     std::vector<double> params;  ///< p(1..n) (0-based) written back to the working state
     std::vector<double> sd;
+    ParameterStatistics statistics;             ///< confidence intervals, correlation, residual sd
+    std::vector<SpeciesFitStatistics> species;  ///< residual sd and R² per fitted species
+    bool discarded = false;  ///< the model or mode changed while the fit ran: nothing was taken over
 };
 
-/// @brief "Auto-Fitting": refuses when n >= pointCount or when there are no more measured values
-/// than parameters; otherwise fits from the working state's parameters with the fixed flags
-/// fixed[1..3], writes the result back (also when a limit was hit) and names the warning.
+/// @brief The checks of "Auto-Fitting" (n >= pointCount, or no more measured values than
+/// parameters, refuse) and the start of the run: the working state's parameters, the fixed flags
+/// fixed[1..3], the bounds and limits of the mode.
+AutoFitPlan planAutoFitting(const FitContext& ctx, const std::array<bool, 4>& fixed);
+
+/// @brief Takes a finished run over: writes the parameters back (also when a limit was hit),
+/// computes the statistics and names the warning.
+AutoFitOutcome finishAutoFitting(FitContext& ctx, const AutoFitPlan& plan, MarquardtResult fit);
+
+/// @brief "Auto-Fitting" in one call: planAutoFitting, MarquardtNashFitting, finishAutoFitting.
 AutoFitOutcome runAutoFitting(FitContext& ctx, const std::array<bool, 4>& fixed);
 
 /// @brief The refusal "Die Zahl der Messpunkte muss größer als die Zahl der Parameter sein!" ...

@@ -179,6 +179,7 @@ MarquardtResult MarquardtNashFitting(const LeastSquaresProblem& problem, std::ve
     std::vector<double> r(static_cast<std::size_t>(m));
     double fMin = evaluate(p, r);
     result.objective = fMin;
+    result.residuals = r;
     if (!std::isfinite(fMin)) {
         result.evaluationFailed = true;
         return result;
@@ -201,6 +202,10 @@ MarquardtResult MarquardtNashFitting(const LeastSquaresProblem& problem, std::ve
 
     for (;;) {
         // Major iteration: a new Jacobian at the last accepted point.
+        if (options.stopRequested && options.stopRequested()) {
+            result.stopped = true;
+            return result;
+        }
         ++result.iterations;
         lambda *= options.lambdaDecrease;
         ++result.jacobianCount;
@@ -312,13 +317,23 @@ MarquardtResult MarquardtNashFitting(const LeastSquaresProblem& problem, std::ve
                     result.converged = true;
                     break;
                 }
+                if (stepComputed && options.stopRequested && options.stopRequested()) {
+                    std::copy(pOld.begin(), pOld.end(), p.begin());
+                    mask = maskOld;
+                    result.stopped = true;
+                    return result;
+                }
                 if (stepComputed) {
                     const double f = evaluate(p, rNew);
                     if (f < fMin) {
                         fMin = f;
                         r.swap(rNew);
                         result.objective = fMin;
+                        result.residuals = r;
                         accepted = true;
+                        if (options.progress) {
+                            options.progress(p, fMin);
+                        }
                     }
                     if (result.objectiveCount > maxObjectives) {
                         if (!accepted) {
@@ -380,13 +395,22 @@ MarquardtResult MarquardtNashFitting(const LeastSquaresProblem& problem, std::ve
     if (!choleskiDecompose(a, nf)) {
         return result;
     }
+    // The inverse column by column: covariance = σ²·(JᵀJ)⁻¹ on the free parameters.
+    std::vector<double> covariance(static_cast<std::size_t>(n) * n, 0.0);
     std::vector<double> column(static_cast<std::size_t>(nf));
     for (int u = 0; u < nf; ++u) {
         std::fill(column.begin(), column.end(), 0.0);
         column[u] = 1.0;
         choleskiSolve(a, nf, column);
+        for (int v = 0; v < nf; ++v) {
+            covariance[static_cast<std::size_t>(freeIndex[v]) * n + freeIndex[u]] =
+                std::fabs(result.sigma2) * column[v];
+        }
         const double variance = std::fabs(result.sigma2) * column[u];
         result.sd[freeIndex[u]] = std::isfinite(variance) && variance >= 0.0 ? std::sqrt(variance) : 0.0;
+    }
+    if (std::all_of(covariance.begin(), covariance.end(), [](double c) { return std::isfinite(c); })) {
+        result.covariance = std::move(covariance);
     }
     return result;
 }

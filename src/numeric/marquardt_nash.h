@@ -46,6 +46,11 @@ struct MarquardtOptions {
     double machineEpsilon = 3e-16;   ///< λ restarts from it when an increase leaves it at 0
     double boundTolerance = 3e-16;   ///< p within (|bound| + ε)·ε of a bound counts as on it
     double derivativeStep = 1.7e-7;  ///< forward-difference step h = (|p| + s)·s
+    /// Asked before every Jacobian and every trial step; true ends the run with the last accepted
+    /// parameters (`stopped`). May be called from the thread that runs the fit.
+    std::function<bool()> stopRequested;
+    /// Told the last accepted parameters and F after every accepted step (for a progress display).
+    std::function<void(std::span<const double> params, double objective)> progress;
 };
 
 /// @brief Outcome of a run.
@@ -56,16 +61,21 @@ struct MarquardtResult {
     bool stalled = false;           ///< the damping grew without bound: no further step possible
     bool undetermined = false;      ///< the steps vanished at a point where the data do not determine
                                     ///< the parameters (singular Jacobian); not a solution
+    bool stopped = false;           ///< ended on request (MarquardtOptions::stopRequested)
     std::vector<double> params;     ///< last accepted parameters
     std::vector<double> sd;         ///< standard deviations; 0 for non-free parameters and
                                     ///< when no post-analysis was possible
     std::vector<BoundState> mask;   ///< final state of each parameter
     double objective = 0.0;         ///< F at params = Σ r_i²
-    double sigma2 = 0.0;            ///< residual variance F/(m − free); 0 without degrees of freedom
-    int freeCount = 0;              ///< free parameters at the end
-    int iterations = 0;             ///< major iterations (= accepted steps + 1 when converged)
-    int jacobianCount = 0;          ///< Jacobian evaluations
-    int objectiveCount = 0;         ///< objective (residual vector) evaluations, start included
+    std::vector<double> residuals;  ///< r at params (size m)
+    /// Covariance matrix σ²·(JᵀJ)⁻¹ of the free parameters (n × n, row-major); rows and columns of
+    /// the other parameters are 0. Empty when no post-analysis was possible.
+    std::vector<double> covariance;
+    double sigma2 = 0.0;     ///< residual variance F/(m − free); 0 without degrees of freedom
+    int freeCount = 0;       ///< free parameters at the end
+    int iterations = 0;      ///< major iterations (= accepted steps + 1 when converged)
+    int jacobianCount = 0;   ///< Jacobian evaluations
+    int objectiveCount = 0;  ///< objective (residual vector) evaluations, start included
 };
 
 /// @brief Forward-difference Jacobian, column by column: for each needed j, one residual vector at

@@ -6,6 +6,7 @@
 #include "core/model_catalogue.h"
 #include "evaluation/kt_calculator.h"
 #include "numeric/number_text.h"
+#include "session/auto_fit_job.h"
 
 namespace zemtral {
 namespace {
@@ -57,6 +58,12 @@ EvaluationCommandResult fittingStarted() {
 }
 
 void loadFitParameters(Session& session) {
+    reloadFitParameters(session);
+}
+
+}  // namespace
+
+void reloadFitParameters(Session& session) {
     FitContext ctx = fitContext(session);
     const int n = fitParameterCount(session.state.modelId, session.state.fittingMode);
     const std::vector<double> p = currentFitParameters(ctx, n);
@@ -66,8 +73,6 @@ void loadFitParameters(Session& session) {
     }
     session.evaluation.standardDeviationShown = false;
 }
-
-}  // namespace
 
 EvaluationCommandResult startCtEvaluation(Session& session, int item, UserDialogs& dialogs) {
     EvaluationCommandResult result;
@@ -396,23 +401,14 @@ FitContext fitContext(Session& session) {
 }
 
 AutoFitOutcome autoFitting(Session& session, UserDialogs& dialogs) {
-    FitContext ctx = fitContext(session);
-    AutoFitOutcome outcome = runAutoFitting(ctx, session.evaluation.fixed);
-    if (outcome.refused) {
-        refuse(dialogs, outcome.refusalText);
-        return outcome;
+    std::unique_ptr<AutoFitJob> job = AutoFitJob::begin(session, dialogs);
+    if (!job) {
+        AutoFitOutcome refused;
+        refused.refused = true;
+        return refused;
     }
-    if (!outcome.warningText.empty()) {
-        dialogs.showMessage(outcome.warningTitle, outcome.warningText, MessageIcon::Exclamation);
-    }
-    session.evaluation.fitParams = {};
-    session.evaluation.standardDeviation = {};
-    for (std::size_t j = 0; j < outcome.params.size() && j < 3; ++j) {
-        session.evaluation.fitParams[j + 1] = outcome.params[j];
-        session.evaluation.standardDeviation[j + 1] = outcome.sd[j];
-    }
-    session.evaluation.standardDeviationShown = true;
-    return outcome;
+    job->run();
+    return job->finish(dialogs);
 }
 
 void typeFitParameter(Session& session, int j, const std::string& text) {

@@ -86,6 +86,10 @@ FitContext fitContext(Session& session);
 /// working state and the window state (parameters, standard deviations shown).
 AutoFitOutcome autoFitting(Session& session, UserDialogs& dialogs);
 
+/// @brief p(1..3) of the fitting window taken anew from the working state (after a model choice
+/// or a change of the temperature law); the standard deviations are hidden.
+void reloadFitParameters(Session& session);
+
 /// @brief Typing into inp(9 + j): p(j) = the value (0 becomes 1e-8), copied to the working state.
 void typeFitParameter(Session& session, int j, const std::string& text);
 

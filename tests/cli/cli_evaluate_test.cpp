@@ -176,6 +176,48 @@ TEST_F(CliFit, RecoversConstantsAndKeepsFixedOnes) {
     EXPECT_NEAR(param(onlyA.out, "k1"), 0.2, 1e-5);
 }
 
+// The statistics: the interval is k ± t95·sd, a fixed parameter has none and no correlation,
+// residual sd and R² per measured species.
+TEST_F(CliFit, StatisticsInJson) {
+    // A => C => P with k1 = 0.2, k2 = 0.05 and a small deterministic scatter, c(A) and c(C).
+    std::string csv = "t,cA,cC\n";
+    for (int i = 1; i <= 12; ++i) {
+        const double t = 5.0 * i;
+        const double a = std::exp(-0.2 * t) * (1 + 0.01 * std::sin(i));
+        const double c =
+            0.2 / (0.05 - 0.2) * (std::exp(-0.2 * t) - std::exp(-0.05 * t)) * (1 + 0.01 * std::cos(i));
+        char line[100];
+        std::snprintf(line, sizeof line, "%g,%.10f,%.10f\n", t, a, c);
+        csv += line;
+    }
+    const Output fit = run({"fit", write("scatter.csv", csv), "--model", "6", "--k1", "0.1", "--k2", "0.1"});
+    ASSERT_EQ(fit.code, kExitOk) << fit.err;
+    auto number = [&fit](const std::string& key, std::size_t from = 0) {
+        const auto at = fit.out.find("\"" + key + "\":", from);
+        EXPECT_NE(at, std::string::npos) << key << " in " << fit.out;
+        return std::strtod(fit.out.c_str() + at + key.size() + 3, nullptr);
+    };
+    EXPECT_EQ(number("dof"), 22.0);  // 24 measured values, two parameters
+    const double t95 = number("t95");
+    const std::size_t sd = fit.out.find("\"sd\"");
+    const std::size_t ci = fit.out.find("\"ci95\"");
+    for (const std::string k : {"k1", "k2"}) {
+        const double value = number(k);
+        const double low = std::strtod(fit.out.c_str() + fit.out.find("\"" + k + "\":[", ci) + 6, nullptr);
+        EXPECT_NEAR(value - low, t95 * number(k, sd), 1e-9 * value) << k;
+    }
+    const std::size_t correlation = fit.out.find("{", fit.out.find("\"correlation\":{") + 15);  // row k1
+    EXPECT_EQ(number("k1", correlation), 1.0);
+    EXPECT_LT(std::fabs(number("k2", correlation)), 1.0);
+    EXPECT_GT(number("A", fit.out.find("\"r2\"")), 0.99);
+    EXPECT_GT(number("C", fit.out.find("\"residualSd\"")), 0.0);
+
+    const Output fixed = run({"fit", sample("verseifung.ZD3"), "--model", "4", "--k1", "5", "--fix", "k1"});
+    ASSERT_EQ(fixed.code, kExitOk) << fixed.err;
+    EXPECT_NE(fixed.out.find("\"ci95\":{\"k1\":[null,null]},\"correlation\":{}"), std::string::npos)
+        << fixed.out;
+}
+
 TEST_F(CliFit, SamplesModesAndRefusals) {
     const Output order = run({"fit", sample("zerfall_n2o5.ZD3"), "--mode", "order"});
     ASSERT_EQ(order.code, kExitOk) << order.err;
