@@ -15,6 +15,7 @@
 #include "ui/shell/mdizem.h"
 #include "ui/shell/qt_user_dialogs.h"
 #include "ui/diagrams/diagram_windows.h"
+#include "ui/evaluation/evaluation_windows.h"
 #include "ui/simulation/simulation_windows.h"
 
 namespace {
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
     zemtral::DiagramWindows diagrams(session, dialogs);
     zemtral::MDIZEM window(session, dialogs);
     zemtral::registerSimulationWindows(window, diagrams);
+    zemtral::registerEvaluationWindows(window, diagrams);
     dialogs.setParent(&window);
     window.show();
     if (quitWhenShown) {
