@@ -90,10 +90,19 @@ struct MainHarness {
     }
 };
 
+/// The number that starts at `at` of a JSON text, read without the C locale (de_DE writes commas).
+double numberAt(const QByteArray& json, qsizetype at) {
+    qsizetype end = at;
+    while (end < json.size() && QByteArrayView("+-.0123456789eE").contains(json[end])) {
+        ++end;
+    }
+    return json.mid(at, end - at).toDouble();
+}
+
 /// The value of "key": in a JSON text.
 double jsonNumber(const QByteArray& json, const char* key) {
     const int at = json.indexOf(QByteArray("\"") + key + "\":");
-    return at < 0 ? std::nan("") : std::strtod(json.constData() + at + std::strlen(key) + 3, nullptr);
+    return at < 0 ? std::nan("") : numberAt(json, at + qsizetype(std::strlen(key)) + 3);
 }
 
 }  // namespace
@@ -141,7 +150,7 @@ class EvaluationWindowsTest : public QObject {
         QVERIFY(table->rowCount() > 8);
         QCOMPARE(table->item(1, 0)->text(), QStringLiteral("k1"));
         const int ci = json.indexOf("\"ci95\":{\"k1\":[");
-        const double ciLow = std::strtod(json.constData() + ci + 14, nullptr);
+        const double ciLow = numberAt(json, ci + 14);
         QCOMPARE(table->item(1, 3)->text(), onScreen(QString::fromStdString(formatSingle(float(ciLow)))));
         h.in<QPushButton>(WindowId::Fitting, "cmdCopyStatistik")->click();
         QVERIFY(h.dialogs.clipboard.find("Parameter\tWert") == 0);
