@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
-  locales qt6-translations-l10n
+  locales qt6-translations-l10n desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

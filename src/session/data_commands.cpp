@@ -1,5 +1,6 @@
 #include "session/data_commands.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/time_unit_change.h"
@@ -45,6 +46,26 @@ bool WriteDataFile(Session& session, UserDialogs& dialogs, const std::string& pa
     return true;
 }
 
+bool LoadChosenDataFile(Session& session, UserDialogs& dialogs, const std::string& path, bool append) {
+    ExpDataSet& set = session.data;
+    // The file is read before the set is cleared, so a failed "Neu-Laden" keeps the points.
+    const DataFileRead read = readDataFile(path, append ? set.pointCount : 0);
+    if (read.error.failed()) {
+        dialogs.showMessage(routineMessageTitle("LoadDataFile"), fileErrorDescription(read.error),
+                            MessageIcon::Critical);
+        return false;
+    }
+    if (!append) {
+        ClearDataSet(set);
+    }
+    applyDataFile(set, read.content, append);
+    SetTimeUnit(session.state, set, timeUnitIndex(set.timeUnit), std::nullopt);
+    set.dataFilePath = path;
+    set.dataDir = directoryOf(path);
+    rememberRecentFile(session, path);
+    return true;
+}
+
 OpenDataResult OpenDataFileDialog(Session& session, UserDialogs& dialogs, bool append) {
     OpenDataResult result;
     const std::string title = append ? "Daten aus gewähltem File anfügen" : "Laden experimenteller Daten";
@@ -58,22 +79,26 @@ OpenDataResult OpenDataFileDialog(Session& session, UserDialogs& dialogs, bool a
     if (chosen->empty()) {
         return result;
     }
-    set.dataDir = directoryOf(*chosen);
-    // The file is read before the set is cleared, so a failed "Neu-Laden" keeps the points.
-    const DataFileRead read = readDataFile(*chosen, append ? set.pointCount : 0);
-    if (read.error.failed()) {
-        dialogs.showMessage(routineMessageTitle("LoadDataFile"), fileErrorDescription(read.error),
-                            MessageIcon::Critical);
-        return result;
-    }
-    if (!append) {
-        ClearDataSet(set);
-    }
-    applyDataFile(set, read.content, append);
-    SetTimeUnit(session.state, set, timeUnitIndex(set.timeUnit), std::nullopt);
-    set.dataFilePath = *chosen;
-    result.ok = true;
+    set.dataDir = directoryOf(*chosen);  // the dialog starts there next time, loaded or not
+    result.ok = LoadChosenDataFile(session, dialogs, *chosen, append);
     return result;
+}
+
+void rememberRecentFile(Session& session, const std::string& path) {
+    std::error_code ec;
+    const std::string absolute = std::filesystem::absolute(path, ec).lexically_normal().string();
+    const std::string& entry = ec ? path : absolute;
+    auto& list = session.shell.recentFiles;
+    list.erase(std::remove(list.begin(), list.end(), entry), list.end());
+    list.insert(list.begin(), entry);
+    if (list.size() > kMaxRecentFiles) {
+        list.resize(kMaxRecentFiles);
+    }
+}
+
+void forgetRecentFile(Session& session, const std::string& path) {
+    auto& list = session.shell.recentFiles;
+    list.erase(std::remove(list.begin(), list.end(), path), list.end());
 }
 
 std::string withDefaultExtension(const std::string& path, const std::string& extension) {
@@ -93,6 +118,7 @@ bool SaveDataFileAs(Session& session, UserDialogs& dialogs) {
     if (!WriteDataFile(session, dialogs, path)) {
         return false;
     }
+    rememberRecentFile(session, path);
     set.dataFilePath = path;
     set.dataDir = directoryOf(path);
     set.dataChanged = false;

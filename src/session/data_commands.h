@@ -28,6 +28,11 @@ struct OpenDataResult {
     bool cancelled = false;
 };
 
+/// @brief Reads the ZD3 file at `path` into the set (replacing it, or appending). A file that
+/// cannot be read changes nothing and shows its error under "Meldung von LoadDataFile"; a loaded
+/// file becomes the set's file, its folder the start folder, and the newest recent file.
+bool LoadChosenDataFile(Session& session, UserDialogs& dialogs, const std::string& path, bool append);
+
 /// @brief "Neu-Laden *ZD3" (append false) and "&Addiere File *.ZD3" (append true): the file
 /// dialog, then the load. A failed load leaves the set as it was.
 OpenDataResult OpenDataFileDialog(Session& session, UserDialogs& dialogs, bool append);
@@ -49,6 +54,16 @@ std::optional<std::string> ViewBatchFile(Session& session, UserDialogs& dialogs,
 /// @brief The file dialog's preview of a ZC3 file: its comment becomes the project comment and is
 /// returned; a read error shows under "FEHLER" and returns nothing.
 std::optional<std::string> ReadFileComment(Session& session, UserDialogs& dialogs, const std::string& path);
+
+/// @brief Most entries of the recent-files list.
+inline constexpr std::size_t kMaxRecentFiles = 8;
+
+/// @brief Puts a loaded or saved data or project file first in the recent-files list (as an
+/// absolute path, without duplicates, at most kMaxRecentFiles entries).
+void rememberRecentFile(Session& session, const std::string& path);
+
+/// @brief Takes a file out of the recent-files list (it could not be loaded).
+void forgetRecentFile(Session& session, const std::string& path);
 
 /// @brief Appends `extension` (".ZD3") to a chosen path that has no extension.
 std::string withDefaultExtension(const std::string& path, const std::string& extension);

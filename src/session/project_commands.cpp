@@ -122,6 +122,9 @@ bool SaveProjectAs(Session& session, UserDialogs& dialogs) {
     const std::string path = withDefaultExtension(*chosen, ".ZC3");
     const bool written = WriteProjectFile(session, dialogs, path);
     session.projectDir = directoryOf(path);
+    if (written) {
+        rememberRecentFile(session, path);
+    }
     return written;
 }
 
@@ -149,20 +152,16 @@ void InitialConcFromData(Session& session) {
     session.dataC0 = InitialConcFromData(session.data);
 }
 
-ProjectLoadOutcome loadExistingProject(Session& session, UserDialogs& dialogs) {
+namespace {
+
+// The steps of both project loads after the file was chosen: data file, report, model window.
+ProjectLoadOutcome finishProjectLoad(Session& session, UserDialogs& dialogs,
+                                     const OpenProjectResult& opened) {
     ProjectLoadOutcome outcome;
-    const OpenProjectResult opened = OpenProjectDialog(session, dialogs);
-    // The model window is reopened in every case; it keeps the constants now in the state
-    // (those just read, or the user's own when nothing was read).
-    session.keepRateConstOnReopen = session.state.rateConst;
-    if (opened.cancelled) {
-        outcome.cancelled = true;
-        outcome.reopenModelWindow = true;
-        return outcome;
-    }
     outcome.projectRead = opened.ok;
     outcome.enableNewDataAndSaveProject = true;
     if (opened.ok) {
+        rememberRecentFile(session, opened.path);
         loadProjectData(session, dialogs, opened.path, opened.dataFileName, outcome);
     } else {
         // A damaged file changed nothing; say so instead of reporting "kein Datenfile".
@@ -171,6 +170,34 @@ ProjectLoadOutcome loadExistingProject(Session& session, UserDialogs& dialogs) {
     dialogs.showMessage(kLoadedTitle, outcome.report, MessageIcon::Information);
     outcome.reopenModelWindow = true;
     return outcome;
+}
+
+}  // namespace
+
+ProjectLoadOutcome loadExistingProject(Session& session, UserDialogs& dialogs) {
+    const OpenProjectResult opened = OpenProjectDialog(session, dialogs);
+    // The model window is reopened in every case; it keeps the constants now in the state
+    // (those just read, or the user's own when nothing was read).
+    session.keepRateConstOnReopen = session.state.rateConst;
+    if (opened.cancelled) {
+        ProjectLoadOutcome outcome;
+        outcome.cancelled = true;
+        outcome.reopenModelWindow = true;
+        return outcome;
+    }
+    return finishProjectLoad(session, dialogs, opened);
+}
+
+ProjectLoadOutcome loadProjectFromPath(Session& session, UserDialogs& dialogs, const std::string& path) {
+    OpenProjectResult opened;
+    session.projectFileName = FileNameOnly(path);
+    session.projectDir = directoryOf(path);
+    opened.path = path;
+    const ProjectReadResult read = ReadProjectFile(session, path);
+    opened.ok = read.ok;
+    opened.dataFileName = read.dataFileName;
+    session.keepRateConstOnReopen = session.state.rateConst;
+    return finishProjectLoad(session, dialogs, opened);
 }
 
 ProjectLoadOutcome loadLastSession(Session& session, UserDialogs& dialogs) {

@@ -54,6 +54,10 @@ struct ProjectLoadOutcome {
 /// @brief "existierendes Projektfile laden".
 ProjectLoadOutcome loadExistingProject(Session& session, UserDialogs& dialogs);
 
+/// @brief Loads the project file at `path` as "existierendes Projektfile laden" does after its
+/// dialog (a file named on the command line, dropped on the window or picked from the recent files).
+ProjectLoadOutcome loadProjectFromPath(Session& session, UserDialogs& dialogs, const std::string& path);
+
 /// @brief "letzte Sitzung laden".
 ProjectLoadOutcome loadLastSession(Session& session, UserDialogs& dialogs);
 

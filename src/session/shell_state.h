@@ -3,6 +3,7 @@
 // directories and paths of the application home, and the display options of the options window.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zemtral {
 
@@ -28,6 +29,8 @@ struct ShellState {
     int selectedSpecies = 0;          ///< species slot of the tangent evaluation
 
     std::string helpDir;  ///< folder of the help pages <topic>.html
+    /// Data and project files loaded or saved lately, newest first (the "Daten" menu lists them).
+    std::vector<std::string> recentFiles;
 
     MonteCarloOptions monteCarlo;
 };

@@ -1,9 +1,13 @@
 #include "ui/shell/app_start.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -45,6 +49,41 @@ void seedFromResource(const QString& resource, const QString& target) {
 }
 
 }  // namespace
+
+bool installGermanQtTranslations(QCoreApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+StartRequest parseStartArguments(QCoreApplication& app) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("ZEMTRAL-3: Kinetik homogener chemischer Reaktionen. Simulation kinetischer Modelle, "
+                       "Auswertung experimenteller Daten, ideale Reaktoren und Monte-Carlo-Simulation."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption quitWhenShown(
+        QStringLiteral("quit-when-shown"),
+        QStringLiteral("Beenden, sobald das Hauptfenster gezeigt ist (Startzeit)."));
+    quitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(quitWhenShown);
+    parser.addPositionalArgument(
+        QStringLiteral("Dateien"),
+        QStringLiteral("Datenfile (*.ZD3), Projektfile (*.ZC3) oder x-y-Daten (*.XY), "
+                       "die beim Start geladen werden."),
+        QStringLiteral("[Dateien...]"));
+    parser.process(app);
+    StartRequest request;
+    request.quitWhenShown = parser.isSet(quitWhenShown);
+    for (const QString& file : parser.positionalArguments()) {
+        request.files.push_back(file.toStdString());
+    }
+    return request;
+}
 
 bool displayAvailable() {
     return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
@@ -12,19 +14,25 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "session/data_commands.h"
 #include "session/help_topics.h"
 #include "session/main_commands.h"
+#include "session/outside_files.h"
 #include "session/project_commands.h"
 #include "ui/shell/frm_help.h"
 #include "ui/shell/frm_matrix.h"
 #include "ui/shell/frm_option.h"
 #include "ui/shell/frm_tip.h"
 #include "ui/shell/frm_zem_model.h"
+#include "ui/shell/zem_settings.h"
 
 namespace zemtral {
 namespace {
@@ -59,6 +67,21 @@ bool isMdiChild(WindowId id) {
     return id != WindowId::Options && id != WindowId::Help;
 }
 
+// The local files of a drop that the program can open.
+std::vector<std::string> droppedFiles(const QMimeData* mime) {
+    std::vector<std::string> files;
+    if (mime == nullptr || !mime->hasUrls()) {
+        return files;
+    }
+    for (const QUrl& url : mime->urls()) {
+        const std::string path = url.toLocalFile().toStdString();
+        if (url.isLocalFile() && outsideFileKind(path) != OutsideFileKind::Unknown) {
+            files.push_back(path);
+        }
+    }
+    return files;
+}
+
 }  // namespace
 
 MDIZEM::MDIZEM(Session& session, UserDialogs& dialogs, QWidget* parent)
@@ -66,6 +89,7 @@ MDIZEM::MDIZEM(Session& session, UserDialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("MDIZEM"));
     setWindowTitle(u(kMainWindowTitle));
     setWindowIcon(QIcon(QStringLiteral(":/icons/zemtral.svg")));
+    setAcceptDrops(true);
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -81,11 +105,23 @@ MDIZEM::MDIZEM(Session& session, UserDialogs& dialogs, QWidget* parent)
 
     // Start-up: the session's values, the menus and the tool bar, then the model window and the tips.
     initStartUp(m_session, m_session.appHome, QLocale().toString(0.75).contains(QLatin1Char(',')));
+    // The dialogs start where the user left them last time; the recent files come back.
+    restoreRememberedFolders(m_session, ZemSettings::folders());
+    m_session.shell.recentFiles = ZemSettings::recentFiles();
     buildMenus();
     buildToolBar();
     m_firstUserPanel->setVisible(false);
     refreshEnabledStates();
-    resize(1100, 760);
+    const QByteArray geometry = ZemSettings::mainWindowGeometry();
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        resize(1100, 760);
+    }
+    restoreState(ZemSettings::mainWindowState());
+    // F1 shows the help page of the window the user works in (menus handle F1 on their items).
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, [this] {
+        const std::optional<WindowId> active = activeWindowId();
+        showHelp(active ? helpTopicOfWindow(m_session, *active) : kHelpIndex);
+    });
     open(WindowId::Model);
     if (open(WindowId::Tip)) {
         auto* tip = qobject_cast<frmTip*>(window(WindowId::Tip));
@@ -138,11 +174,23 @@ void MDIZEM::buildMenus() {
         const ProjectLoadOutcome o = loadExistingProject(m_session, m_dialogs);
         afterProjectLoad(o.enableNewDataAndSaveProject, o.enableEditData, o.reopenModelWindow);
     });
-    addCommand(daten, "mnuSaveProject", "aktuelles Projekt speichern unter...", 0,
-               [this] { SaveProjectAs(m_session, m_dialogs); });
+    addCommand(daten, "mnuSaveProject", "aktuelles Projekt speichern unter...", 0, [this] {
+        SaveProjectAs(m_session, m_dialogs);
+    })->setShortcut(QKeySequence::Save);
     daten->addSeparator();
     addCommand(daten, "mnuNeudat", "exper. Daten    NEU Eingabe / Laden", kHelpNewData,
-               [this] { newDataSet(m_session, *this); }, {W::DataEditor});
+               [this] {
+                   // Emptying the set must not throw away changes the user has not saved.
+                   if (m_session.data.dataChanged && m_session.data.pointCount > 0 &&
+                       AskSaveChangedData(m_session, m_dialogs)) {
+                       return;
+                   }
+                   newDataSet(m_session, *this);
+               },
+               {W::DataEditor});
+    addCommand(daten, "mnuLoadData", "exper. Daten laden ...", kHelpNewData, [this] {
+        loadDataWithDialog();
+    })->setShortcut(QKeySequence::Open);
     addCommand(
         daten, "mnuEdit", "exper. Daten    Sichten / Editieren", kHelpEditData,
         [this] { editDataSet(m_session, *this); }, {W::DataEditor}, false);
@@ -153,7 +201,15 @@ void MDIZEM::buildMenus() {
                },
                {W::XYEditor});
     daten->addSeparator();
-    addCommand(daten, "mnuExit", "Exit", kHelpExit, [this] { QMainWindow::close(); });
+    m_recentMenu = daten->addMenu(u("zuletzt verwendete Dateien"));
+    m_recentMenu->setObjectName(QStringLiteral("mnuRecentFiles"));
+    m_recentMenu->menuAction()->setObjectName(QStringLiteral("mnuRecentFiles"));
+    connect(daten, &QMenu::aboutToShow, this, &MDIZEM::fillRecentMenu);
+    fillRecentMenu();
+    daten->addSeparator();
+    addCommand(daten, "mnuExit", "Exit", kHelpExit, [this] {
+        QMainWindow::close();
+    })->setShortcut(QKeySequence::Quit);
 
     addCommand(nullptr, "mnuModel", "kinetisches &Modell", kHelpModel, [this] { open(W::Model); });
 
@@ -370,6 +426,89 @@ void MDIZEM::runCommand(const std::function<void()>& run, bool closeTip) {
         close(WindowId::Tip);
     }
     run();
+    saveRememberedFiles();
+}
+
+void MDIZEM::saveRememberedFiles() const {
+    ZemSettings::setFolders(rememberedFolders(m_session));
+    ZemSettings::setRecentFiles(m_session.shell.recentFiles);
+}
+
+void MDIZEM::fillRecentMenu() {
+    m_recentMenu->clear();
+    int number = 1;
+    for (const std::string& path : m_session.shell.recentFiles) {
+        const QString file = QString::fromStdString(path);
+        QAction* action = m_recentMenu->addAction(
+            QStringLiteral("&%1 %2").arg(number++).arg(QString::fromStdString(FileNameOnly(path))));
+        action->setToolTip(file);
+        action->setStatusTip(file);
+        connect(action, &QAction::triggered, this, [this, path] {
+            close(WindowId::Tip);
+            openFile(path);
+            saveRememberedFiles();
+        });
+    }
+    m_recentMenu->menuAction()->setEnabled(!m_session.shell.recentFiles.empty());
+}
+
+void MDIZEM::afterDataLoad() {
+    setEditDataEnabled(true);
+    if (canCreate(WindowId::DataEditor)) {
+        close(WindowId::DataEditor);
+        editDataSet(m_session, *this);
+    }
+}
+
+void MDIZEM::loadDataWithDialog() {
+    if (m_session.data.dataChanged && m_session.data.pointCount > 0 &&
+        AskSaveChangedData(m_session, m_dialogs)) {
+        return;
+    }
+    const std::string start = m_session.data.dataDir.empty() ? m_session.appHome : m_session.data.dataDir;
+    const auto chosen = m_dialogs.chooseOpenFile("Laden experimenteller Daten", start, "Datenfile (*.ZD3)");
+    if (chosen && !chosen->empty() && loadDataFileFromPath(m_session, m_dialogs, *chosen)) {
+        afterDataLoad();
+    }
+}
+
+bool MDIZEM::openFile(const std::string& path) {
+    bool loaded = false;
+    switch (outsideFileKind(path)) {
+        case OutsideFileKind::Data:
+            loaded = loadDataFileFromPath(m_session, m_dialogs, path);
+            if (loaded) {
+                afterDataLoad();
+            }
+            break;
+        case OutsideFileKind::Project: {
+            const ProjectLoadOutcome o = loadProjectFromPath(m_session, m_dialogs, path);
+            afterProjectLoad(o.enableNewDataAndSaveProject, o.enableEditData, o.reopenModelWindow);
+            loaded = o.projectRead;
+            break;
+        }
+        case OutsideFileKind::Xy:
+            if (!canCreate(WindowId::XYEditor)) {
+                m_dialogs.showMessage(" Ausführung nicht möglich ", unknownFileKindText(path),
+                                      MessageIcon::Critical);
+                break;
+            }
+            loaded = loadXyFileFromPath(m_session, m_dialogs, path);
+            if (loaded) {
+                close(WindowId::XYEditor);
+                open(WindowId::XYEditor);
+            }
+            break;
+        case OutsideFileKind::Unknown:
+            m_dialogs.showMessage(" Ausführung nicht möglich ", unknownFileKindText(path),
+                                  MessageIcon::Critical);
+            break;
+    }
+    if (!loaded) {
+        forgetRecentFile(m_session, path);
+    }
+    saveRememberedFiles();
+    return loaded;
 }
 
 void MDIZEM::afterProjectLoad(bool enableNewAndSave, bool enableEdit, bool reopenModel) {
@@ -486,6 +625,7 @@ bool MDIZEM::open(WindowId id) {
         return false;
     }
     m_open[id] = widget;
+    widget->installEventFilter(this);
     if (isMdiChild(id)) {
         QMdiSubWindow* sub = m_mdi->addSubWindow(widget);
         sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -604,6 +744,67 @@ void MDIZEM::showEvent(QShowEvent* event) {
     }
 }
 
+std::optional<WindowId> MDIZEM::activeWindowId() const {
+    const QMdiSubWindow* active = m_mdi->activeSubWindow();
+    for (const auto& [id, widget] : m_open) {
+        if (widget && active != nullptr && widget->parentWidget() == active) {
+            return id;
+        }
+    }
+    return std::nullopt;
+}
+
+bool MDIZEM::pressEscButtonOfActiveWindow() {
+    const QMdiSubWindow* active = m_mdi->activeSubWindow();
+    if (active == nullptr || active->widget() == nullptr) {
+        return false;
+    }
+    for (QPushButton* button : active->widget()->findChildren<QPushButton*>()) {
+        if (button->text().endsWith(QStringLiteral("<Esc>")) && button->isVisible() && button->isEnabled()) {
+            button->click();
+            return true;
+        }
+    }
+    return false;
+}
+
+void MDIZEM::keyPressEvent(QKeyEvent* event) {
+    // Windows that handle Esc themselves take the key first; the others close through their
+    // "... <Esc>" button.
+    if (event->key() == Qt::Key_Escape && pressEscButtonOfActiveWindow()) {
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void MDIZEM::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFiles(event->mimeData()).empty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MDIZEM::dropEvent(QDropEvent* event) {
+    if (dropFiles(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+bool MDIZEM::dropFiles(const QMimeData* mime) {
+    const std::vector<std::string> files = droppedFiles(mime);
+    if (files.empty()) {
+        return false;
+    }
+    // The files are loaded after the drop has ended, so that message boxes do not block the
+    // file manager that started the drag.
+    QTimer::singleShot(0, this, [this, files] {
+        close(WindowId::Tip);
+        for (const std::string& file : files) {
+            openFile(file);
+        }
+    });
+    return true;
+}
+
 void MDIZEM::closeEvent(QCloseEvent* event) {
     // The frame's close button runs the same steps as "Exit", so unsaved data cannot be lost.
     if (!m_exitDone) {
@@ -614,6 +815,8 @@ void MDIZEM::closeEvent(QCloseEvent* event) {
         }
         m_exitDone = true;
     }
+    ZemSettings::setMainWindowPlace(saveGeometry(), saveState());
+    saveRememberedFiles();
     if (m_help) {
         m_help->close();
     }
@@ -622,6 +825,21 @@ void MDIZEM::closeEvent(QCloseEvent* event) {
 }
 
 bool MDIZEM::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close) {
+        // A window that closes itself ("Schließen", Esc) is unloaded with its frame once it is
+        // hidden; a window that refused to close stays.
+        for (const auto& [id, widget] : m_open) {
+            if (widget.data() == watched) {
+                const WindowId closing = id;
+                QTimer::singleShot(0, this, [this, closing, child = widget] {
+                    if (child && child->isHidden() && window(closing) == child.data()) {
+                        close(closing);
+                    }
+                });
+                break;
+            }
+        }
+    }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         if (auto* menu = qobject_cast<QMenu*>(watched)) {
             QAction* action = menu->activeAction();

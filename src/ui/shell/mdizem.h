@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,10 @@
 #include "ui/shell/frm_help.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
+class QKeyEvent;
+class QMimeData;
 class QFrame;
 class QMdiArea;
 class QMenu;
@@ -46,6 +51,14 @@ class MDIZEM : public QMainWindow, public WindowHost {
     QMenu* contextMenu(int which) const;
     /// @brief Enables "exper. Daten    Sichten / Editieren" (after a successful load or input).
     void setEditDataEnabled(bool enabled);
+    /// @brief Loads a ZD3, ZC3 or XY file from outside the menus (command line, drop, recent
+    /// files) through the menu's own load routines; false when it was not loaded.
+    bool openFile(const std::string& path);
+    /// @brief Loads the files of a drop that the program can open, after the drop has ended;
+    /// false when the drop holds none.
+    bool dropFiles(const QMimeData* mime);
+    /// @brief Saves the remembered folders and recent files in the settings.
+    void saveRememberedFiles() const;
     Session& session() { return m_session; }
     UserDialogs& dialogs() { return m_dialogs; }
 
@@ -61,6 +74,9 @@ class MDIZEM : public QMainWindow, public WindowHost {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -82,13 +98,21 @@ class MDIZEM : public QMainWindow, public WindowHost {
     QWidget* createWindow(WindowId id);
     void afterProjectLoad(bool enableNewAndSave, bool enableEdit, bool reopenModel);
     void fillWindowMenu();
+    void fillRecentMenu();
     void placeWindow(WindowId id);
+    void loadDataWithDialog();
+    void afterDataLoad();
+    /// @brief The window of the active MDI child, if it is one of the program's windows.
+    std::optional<WindowId> activeWindowId() const;
+    /// @brief Presses the "... <Esc>" button of the active child window; false when it has none.
+    bool pressEscButtonOfActiveWindow();
 
     Session& m_session;
     UserDialogs& m_dialogs;
     QMdiArea* m_mdi = nullptr;
     QFrame* m_firstUserPanel = nullptr;
     QMenu* m_windowMenu = nullptr;
+    QMenu* m_recentMenu = nullptr;
     QMenu* m_contextMenus[2] = {nullptr, nullptr};
     QPointer<frmHelp> m_help;
     std::map<WindowId, WindowFactory> m_factories;

@@ -2,10 +2,15 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QUrl>
 
 namespace zemtral {
 namespace {
@@ -94,28 +99,55 @@ std::string QtUserDialogs::qtFilter(const std::string& filter) {
     return names.join(QStringLiteral(";;")).toStdString();
 }
 
-std::optional<std::string> QtUserDialogs::chooseOpenFile(const std::string& title,
-                                                         const std::string& directory,
-                                                         const std::string& filter) {
-    const QString path = QFileDialog::getOpenFileName(m_parent, q(title), q(directory), q(qtFilter(filter)),
-                                                      nullptr, QFileDialog::DontUseNativeDialog);
+std::optional<std::string> QtUserDialogs::runFileDialog(bool save, const std::string& title,
+                                                        const std::string& start, const std::string& filter) {
+    // Qt's own dialog (not the desktop's), so that it speaks the program's German and tests can
+    // drive it; its side bar offers the home, the documents and the sample folder.
+    QFileDialog dialog(m_parent, q(title), q(start), q(qtFilter(filter)));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    QList<QUrl> places{QUrl::fromLocalFile(QDir::homePath())};
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir() && documents != QDir::homePath()) {
+        places << QUrl::fromLocalFile(documents);
+    }
+    if (!m_sampleFolder.empty()) {
+        places << QUrl::fromLocalFile(q(m_sampleFolder));
+    }
+    places << QUrl::fromLocalFile(QDir::rootPath());
+    dialog.setSidebarUrls(places);
+    if (save) {
+        // A name typed without extension gets the filter's, so that the overwrite question
+        // concerns the file that will really be written.
+        const QRegularExpressionMatch suffix =
+            QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(q(filter));
+        if (suffix.hasMatch()) {
+            dialog.setDefaultSuffix(suffix.captured(1));
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
     if (path.isEmpty()) {
         return std::nullopt;
     }
     return path.toStdString();
 }
 
+std::optional<std::string> QtUserDialogs::chooseOpenFile(const std::string& title,
+                                                         const std::string& directory,
+                                                         const std::string& filter) {
+    return runFileDialog(false, title, directory, filter);
+}
+
 std::optional<std::string> QtUserDialogs::chooseSaveFile(const std::string& title,
                                                          const std::string& directory,
                                                          const std::string& fileName,
                                                          const std::string& filter) {
-    const QString start = fileName.empty() ? q(directory) : q(directory) + QLatin1Char('/') + q(fileName);
-    const QString path = QFileDialog::getSaveFileName(m_parent, q(title), start, q(qtFilter(filter)), nullptr,
-                                                      QFileDialog::DontUseNativeDialog);
-    if (path.isEmpty()) {
-        return std::nullopt;
-    }
-    return path.toStdString();
+    const std::string start = fileName.empty() ? directory : directory + "/" + fileName;
+    return runFileDialog(true, title, start, filter);
 }
 
 void QtUserDialogs::beep() {

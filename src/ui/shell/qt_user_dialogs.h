@@ -10,6 +10,8 @@ class QtUserDialogs : public UserDialogs {
   public:
     explicit QtUserDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
+    /// @brief The folder of the sample files, offered in the file dialogs' side bar.
+    void setSampleFolder(const std::string& folder) { m_sampleFolder = folder; }
 
     void showMessage(const std::string& title, const std::string& text, MessageIcon icon) override;
     Answer askYesNo(const std::string& title, const std::string& text, MessageIcon icon) override;
@@ -29,7 +31,11 @@ class QtUserDialogs : public UserDialogs {
     static std::string qtFilter(const std::string& filter);
 
   private:
+    std::optional<std::string> runFileDialog(bool save, const std::string& title, const std::string& start,
+                                             const std::string& filter);
+
     QWidget* m_parent;
+    std::string m_sampleFolder;
 };
 
 }  // namespace zemtral
