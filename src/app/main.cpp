@@ -18,7 +18,6 @@
 #include "ui/shell/app_start.h"
 #include "ui/shell/mdizem.h"
 #include "ui/shell/qt_user_dialogs.h"
-#include "ui/diagrams/diagram_windows.h"
 #include "ui/evaluation/evaluation_windows.h"
 #include "ui/simulation/simulation_windows.h"
 
