@@ -4,9 +4,13 @@
 #include <cmath>
 #include <span>
 
+#include "core/compact_kinetics.h"
 #include "core/model_catalogue.h"
 #include "core/rate_laws.h"
+#include "core/step_meter.h"
+#include "core/stiff_integrator.h"
 #include "numeric/fp_guard.h"
+#include "numeric/number_text.h"
 
 namespace zemtral {
 namespace {
@@ -17,116 +21,6 @@ constexpr double kConvergedAbsolute = 1e-6;  // |y1| + |y2| below this counts as
 constexpr double kConvergedRelative = 0.01;  // |y1 − y2| / (|y1| + |y2|) at most this
 constexpr long kMaxSubSteps = 1L << 20;      // refinement beyond this means the step control failed
 constexpr const char* kRoutine = "calc_diagramfunctioncT";
-
-// Compact state vector of the numerically integrated models: which slot each component is.
-struct CompactLayout {
-    int size = 0;
-    std::array<int, 4> slot{};
-};
-
-CompactLayout compactLayout(int model) {
-    switch (model) {
-        case 7:
-        case 9:
-        case 10:
-        case 13:
-        case 18:
-            return {4, {kSlotA, kSlotB, kSlotC, kSlotP}};
-        case 14:
-        case 15:
-            return {3, {kSlotA, kSlotC, kSlotP, 0}};
-        case 20:
-            return {2, {kSlotA, kSlotP, 0, 0}};
-        default:
-            return {};
-    }
-}
-
-using Compact = std::array<double, 4>;
-
-struct RunConstants {
-    int model;
-    double k1, k2, k3;
-    double order;
-    int halfSteps;  ///< 2·order when that is a small whole number (0..8), else −1
-};
-
-// 2·n for the common orders 0, 0.5, 1 ... 4, whose powers are products and one square root
-// (several times faster than pow in the innermost loop); −1 for any other order.
-int halfStepsOf(double order) {
-    const double twice = 2.0 * order;
-    if (twice >= 0.0 && twice <= 8.0 && twice == std::floor(twice)) {
-        return static_cast<int>(twice);
-    }
-    return -1;
-}
-
-inline double orderPower(double c, const RunConstants& p) {
-    if (p.halfSteps < 0) {
-        return std::pow(c, p.order);
-    }
-    double value = (p.halfSteps % 2 == 1) ? std::sqrt(c) : 1.0;
-    for (int k = 0; k < p.halfSteps / 2; ++k) {
-        value *= c;
-    }
-    return value;
-}
-
-// dy/dt of the compact vector (the rate laws written on the compact components).
-inline Compact derivative(const RunConstants& p, const Compact& y) {
-    const double k1 = p.k1, k2 = p.k2, k3 = p.k3;
-    Compact f{};
-    switch (p.model) {
-        case 7:
-            f[0] = -k1 * y[0] * y[1] - k2 * y[0] * y[2];
-            f[1] = -k1 * y[0] * y[1];
-            f[2] = k1 * y[0] * y[1] - k2 * y[0] * y[2];
-            f[3] = k2 * y[0] * y[2];
-            break;
-        case 9:
-            f[0] = f[1] = -k1 * y[0] * y[1];
-            f[2] = k1 * y[0] * y[1] - k2 * y[2];
-            f[3] = k2 * y[2];
-            break;
-        case 10:
-            f[0] = -k1 * y[0] * y[1] + k2 * y[2] + k3 * y[2];
-            f[1] = -k1 * y[0] * y[1] + k2 * y[2];
-            f[2] = k1 * y[0] * y[1] - k2 * y[2] - k3 * y[2];
-            f[3] = k3 * y[2];
-            break;
-        case 13:
-            f[0] = f[1] = -k1 * y[0] * y[1];
-            f[2] = k1 * y[0] * y[1] - k2 * y[2] + k3 * y[3];
-            f[3] = k2 * y[2] - k3 * y[3];
-            break;
-        case 14:
-            f[0] = -k1 * y[0];
-            f[1] = k1 * y[0] - k2 * y[1] + k3 * y[2];
-            f[2] = k2 * y[1] - k3 * y[2];
-            break;
-        case 15:
-            f[0] = -k1 * y[0] + k2 * y[1];
-            f[1] = k1 * y[0] - k2 * y[1] - k3 * y[1];
-            f[2] = k3 * y[1];
-            break;
-        case 18:
-            f[0] = f[1] = -k1 * y[0] * y[1] + k2 * y[2];
-            f[2] = k1 * y[0] * y[1] - k2 * y[2] - k3 * y[2];
-            f[3] = k3 * y[2];
-            break;
-        case 20:
-            // Once c(A) has reached 0 (for n < 1 in finite time) nothing reacts any more; a
-            // negative number is never raised to the power n.
-            if (y[0] > 0.0) {
-                f[0] = -k1 * orderPower(y[0], p);
-                f[1] = -f[0];
-            }
-            break;
-        default:
-            break;
-    }
-    return f;
-}
 
 // ns classical fourth-order Runge-Kutta steps of width h from y.
 Compact integrate(const RunConstants& p, int size, Compact y, double h, long ns) {
@@ -282,7 +176,90 @@ void runMichaelisMenten(WorkingState& state, SimulationResult& r) {
 
 // ---- Numerical path --------------------------------------------------------------------------
 
-EngineStatus runNumerical(int model, WorkingState& state, SimulationResult& r, FpGuard& guard) {
+// Sub-steps per output interval from which the explicit steps are checked for stiffness. Below it
+// the Runge-Kutta steps are cheap whatever limits them; every default run stays below it.
+constexpr long kStiffCheckSubSteps = 256;
+// |h·λ| up to which the classical Runge-Kutta method is stable on the negative real axis.
+constexpr double kRk4StabilityBound = 2.785;
+
+double rowSumNorm(const CompactJacobian& J, int size) {
+    double norm = 0.0;
+    for (int i = 0; i < size; ++i) {
+        double row = 0.0;
+        for (int j = 0; j < size; ++j) {
+            row += std::fabs(J[i][j]);
+        }
+        norm = std::max(norm, row);
+    }
+    return norm;
+}
+
+// Stiff: the Jacobian's spectral radius (bounded by its row-sum norm) is so large that stability
+// alone would keep the explicit steps below interval/kStiffCheckSubSteps, however smooth the
+// solution is.
+bool isStiff(const RunConstants& p, int size, const Compact& y, double interval) {
+    return rowSumNorm(jacobian(p, y), size) * interval > kRk4StabilityBound * kStiffCheckSubSteps;
+}
+
+// The implicit method needs a bounded Jacobian: for model 20 with n < 1 it grows without limit as
+// c(A) reaches 0 in finite time, where the explicit steps handle the kink well.
+bool implicitPathAllowed(const RunConstants& p) {
+    return p.model != 20 || p.order >= 1.0;
+}
+
+// "k> = 1E+09, k< = 1000": the constants whose share of the Jacobian (at the start or at y,
+// whichever is larger) is within a factor ten of the largest share: the ones that make the model
+// stiff.
+std::string stiffConstantsText(const RunConstants& p, int size, const Compact& start, const Compact& y) {
+    const ModelInfo& info = modelInfo(p.model);
+    const std::array<std::string_view, 3> names{info.k1Meaning, info.k2Meaning, info.k3Meaning};
+    const std::array<double, 3> values{p.k1, p.k2, p.k3};
+    std::array<double, 3> share{};
+    double largest = 0.0;
+    for (std::size_t j = 0; j < 3; ++j) {
+        if (names[j].empty()) {
+            continue;
+        }
+        RunConstants only = p;
+        only.k1 = j == 0 ? p.k1 : 0.0;
+        only.k2 = j == 1 ? p.k2 : 0.0;
+        only.k3 = j == 2 ? p.k3 : 0.0;
+        share[j] = std::max(rowSumNorm(jacobian(only, start), size), rowSumNorm(jacobian(only, y), size));
+        largest = std::max(largest, share[j]);
+    }
+    std::string text;
+    for (std::size_t j = 0; j < 3; ++j) {
+        if (names[j].empty() || !(share[j] >= 0.1 * largest)) {
+            continue;
+        }
+        // The general format of a single (1E+09, 1000) reads best; beyond its range all digits.
+        const std::string value = std::fabs(values[j]) < 1e38 ? formatSingle(static_cast<float>(values[j]))
+                                                              : formatDouble(values[j]);
+        text += (text.empty() ? "" : ", ") + std::string(names[j]) + " = " + value;
+    }
+    return text;
+}
+
+EngineStatus overBudget(const RunConstants& p, int size, const Compact& start, const Compact& y,
+                        long budget) {
+    std::string text = "Die Integration wurde nach " + std::to_string(budget) +
+                       " Schritten abgebrochen: das Modell ist mit ";
+    const std::string constants = stiffConstantsText(p, size, start, y);
+    text += constants.empty() ? std::string("diesen Geschwindigkeitskonstanten") : constants;
+    text +=
+        " für die gewählte Zeitspanne zu steif. Bitte kleinere Geschwindigkeitskonstanten oder "
+        "eine kürzere Zeit t(max) wählen.";
+    return refusal(text);
+}
+
+EngineStatus stoppedByCaller() {
+    EngineStatus status = refusal("Die Rechnung wurde abgebrochen.");
+    status.cancelled = true;
+    return status;
+}
+
+EngineStatus runNumerical(int model, WorkingState& state, SimulationResult& r, FpGuard& guard,
+                          const EngineControl& control) {
     const double tEnd = state.tEnd;
     if (!(tEnd > 0.0) || !std::isfinite(tEnd)) {
         // With no time span the summed time would never pass the end.
@@ -302,11 +279,16 @@ EngineStatus runNumerical(int model, WorkingState& state, SimulationResult& r, F
     const double halfB = c0[kSlotB] / 2.0;
     const bool secondIsB = layout.slot[1] == kSlotB;  // halfLifeB only where B is integrated
     bool foundA = false, foundB = false;
+    StepMeter meter(control.stepBudget, control.keepGoing);
+    StiffIntegrator implicit(p, m);
+    bool onImplicitPath = false;
+    const bool mayTurnImplicit = implicitPathAllowed(p);
 
     Compact y{};
     for (int j = 0; j < m; ++j) {
         y[j] = c0[layout.slot[j]];
     }
+    const Compact yStart = y;
     const double dt = state.timeStep;  // output step, kept aside: timeStep ends as the sub-step width
     double t = 0.0;
     long ns = 1;
@@ -338,47 +320,89 @@ EngineStatus runNumerical(int model, WorkingState& state, SimulationResult& r, F
             break;  // the last point is stored; nothing is integrated beyond the span
         }
 
-        // Step doubling: halve the sub-step until two successive results agree. A trial whose
-        // sub-steps are too wide for a stiff stretch may overflow; it counts as not converged
-        // and is refined like any other, so only a fault that persists ends the run.
-        auto trial = [&](long count, Compact& out) {
-            // The flags are clear here: every trial that raised one cleared it again.
-            out = integrate(p, m, y, (target - t) / static_cast<double>(count), count);
-            FpFault fault = firstNonFinite(out, m);
-            if (fault == FpFault::None) {
-                fault = guard.fault();
-            }
-            if (fault != FpFault::None) {
-                guard.clear();
-            }
-            return fault;
-        };
-        Compact y1, y2;
-        FpFault fault1 = trial(ns, y1);
-        for (;;) {
-            ns *= 2;
-            if (ns > kMaxSubSteps) {
-                truncateAfterFault(r, i, state);
-                if (fault1 != FpFault::None) {
-                    return faultStatus(fault1);
+        if (!onImplicitPath) {
+            // Step doubling: halve the sub-step until two successive results agree. A trial whose
+            // sub-steps are too wide for a stiff stretch may overflow; it counts as not converged
+            // and is refined like any other, so only a fault that persists ends the run.
+            StepMeter::Verdict verdict = StepMeter::Verdict::Go;
+            auto trial = [&](long count, Compact& out) {
+                verdict = meter.spend(count);
+                if (verdict != StepMeter::Verdict::Go) {
+                    return FpFault::None;
                 }
-                return refusal("Die Schrittweitensteuerung der Integration konvergiert nicht (mehr als " +
-                               std::to_string(kMaxSubSteps) + " Teilschritte je Intervall).");
+                // The flags are clear here: every trial that raised one cleared it again.
+                out = integrate(p, m, y, (target - t) / static_cast<double>(count), count);
+                FpFault fault = firstNonFinite(out, m);
+                if (fault == FpFault::None) {
+                    fault = guard.fault();
+                }
+                if (fault != FpFault::None) {
+                    guard.clear();
+                }
+                return fault;
+            };
+            Compact y1, y2;
+            FpFault fault1 = trial(ns, y1);
+            bool stiffnessChecked = false;
+            while (verdict == StepMeter::Verdict::Go) {
+                ns *= 2;
+                if (mayTurnImplicit && !stiffnessChecked && ns >= kStiffCheckSubSteps) {
+                    stiffnessChecked = true;
+                    if (isStiff(p, m, y, target - t)) {
+                        // From here on the run goes on implicitly, starting with this interval.
+                        onImplicitPath = true;
+                        r.implicitFrom = i - 1;
+                        implicit.start(y, (target - t) / static_cast<double>(ns));
+                        break;
+                    }
+                }
+                if (ns > kMaxSubSteps) {
+                    truncateAfterFault(r, i, state);
+                    if (fault1 != FpFault::None) {
+                        return faultStatus(fault1);
+                    }
+                    return refusal("Die Schrittweitensteuerung der Integration konvergiert nicht (mehr als " +
+                                   std::to_string(kMaxSubSteps) + " Teilschritte je Intervall).");
+                }
+                const FpFault fault2 = trial(ns, y2);
+                if (verdict == StepMeter::Verdict::Go && fault1 == FpFault::None && fault2 == FpFault::None &&
+                    converged(y1, y2, m)) {
+                    break;
+                }
+                y1 = y2;
+                fault1 = fault2;
             }
-            const FpFault fault2 = trial(ns, y2);
-            if (fault1 == FpFault::None && fault2 == FpFault::None && converged(y1, y2, m)) {
-                break;
+            if (verdict != StepMeter::Verdict::Go) {
+                truncateAfterFault(r, i, state);
+                return verdict == StepMeter::Verdict::Stopped ? stoppedByCaller()
+                                                              : overBudget(p, m, yStart, y, meter.budget());
             }
-            y1 = y2;
-            fault1 = fault2;
+            if (!onImplicitPath) {
+                const double h = (target - t) / static_cast<double>(ns);
+                // The accepted step is taken whole; a concentration that undershot 0 is set to 0.
+                for (int j = 0; j < m; ++j) {
+                    y[j] = y2[j] < 0.0 ? 0.0 : y2[j];
+                }
+                state.timeStep = h;
+                ns = std::max(1L, ns / 4);
+            }
         }
-        const double h = (target - t) / static_cast<double>(ns);
-        // The accepted step is taken whole; a concentration that undershot 0 is set to 0.
-        for (int j = 0; j < m; ++j) {
-            y[j] = y2[j] < 0.0 ? 0.0 : y2[j];
+        if (onImplicitPath) {
+            switch (implicit.advance(y, t, target, meter, guard)) {
+                case StiffOutcome::Done:
+                    break;
+                case StiffOutcome::OverBudget:
+                    truncateAfterFault(r, i, state);
+                    return overBudget(p, m, yStart, y, meter.budget());
+                case StiffOutcome::Stopped:
+                    truncateAfterFault(r, i, state);
+                    return stoppedByCaller();
+                case StiffOutcome::Fault:
+                    truncateAfterFault(r, i, state);
+                    return faultStatus(implicit.lastFault());
+            }
+            state.timeStep = implicit.lastStep();
         }
-        state.timeStep = h;
-        ns = std::max(1L, ns / 4);
         t = target;
     }
     const int points = i;
@@ -608,7 +632,8 @@ SpeciesArray closedFormConc(int model, double t, const std::array<double, 4>& k,
     return c;
 }
 
-EngineStatus calc_diagramfunctioncT(std::int16_t model, WorkingState& state, SimulationResult& result) {
+EngineStatus calc_diagramfunctioncT(std::int16_t model, WorkingState& state, SimulationResult& result,
+                                    const EngineControl& control) {
     FpGuard guard;
     state.intervalCount = kIntervals;
     state.timeStep = static_cast<double>(state.tEnd) / kIntervals;
@@ -619,6 +644,7 @@ EngineStatus calc_diagramfunctioncT(std::int16_t model, WorkingState& state, Sim
     result.michaelisMenten = false;
     result.speciesMask = modelSpeciesMask(model, state.fittingMode);
     result.rangesUpdated = false;
+    result.implicitFrom = -1;
     dimension(result, kIntervals + 1);
     for (int s = 1; s <= kSlotCount; ++s) {
         result.splines[s].n = 0;
@@ -631,7 +657,7 @@ EngineStatus calc_diagramfunctioncT(std::int16_t model, WorkingState& state, Sim
     } else if (hasClosedForm(model)) {
         status = runClosedForm(model, state, result, guard);
     } else if (isNumericModel(model)) {
-        status = runNumerical(model, state, result, guard);
+        status = runNumerical(model, state, result, guard, control);
     } else {
         // No reaction (id 19 and unknown ids): every species keeps its initial concentration.
         for (int i = 0; i <= kIntervals; ++i) {

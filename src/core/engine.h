@@ -3,6 +3,7 @@
 // half-lives and the splines behind ConcAtTime.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,20 @@ struct SimulationResult {
     std::array<AkimaCoefficients, 6> splines;    ///< per slot, numerical models only (else n = 0)
     bool rangesUpdated = false;                  ///< false while a fitting mode is active or on a fault
     EngineAxisRanges ranges;
+    /// Grid point from which a stiff run went on with the implicit method; −1 when the run took
+    /// the Runge-Kutta steps throughout (every closed-form and every non-stiff run).
+    int implicitFrom = -1;
+};
+
+/// @brief Steps a run may take before it is given up (Runge-Kutta sub-steps plus implicit
+/// steps): about a second of work. Ordinary runs need a few thousand; stiff runs on the
+/// implicit path a few thousand more.
+inline constexpr long kEngineStepBudget = 4'000'000;
+
+/// @brief Limits of one run: the step budget and a hook through which a window can stop it.
+struct EngineControl {
+    long stepBudget = kEngineStepBudget;
+    std::function<bool()> keepGoing;  ///< asked every few thousand steps; false stops the run
 };
 
 /// @brief Outcome of a run: errorFlag 0, or −1 with the description (message) that the caller
@@ -41,6 +56,7 @@ struct EngineStatus {
     std::int16_t errorFlag = 0;
     std::string message;
     std::string title;
+    bool cancelled = false;  ///< the control's keepGoing hook stopped the run (errorFlag −1)
 };
 
 /// @brief Runs model `model` from the working state (k, c0, n, tEnd, mmMode, mmSettings,
@@ -49,7 +65,12 @@ struct EngineStatus {
 /// last valid point), halfLifeA and halfLifeB (reset to 0 first; found on the numerical path).
 /// The axis ranges are computed only while fittingMode is 0. On an arithmetic fault the run
 /// stops: errorFlag −1, pointCount = points computed before the fault, no splines, no ranges.
-EngineStatus calc_diagramfunctioncT(std::int16_t model, WorkingState& state, SimulationResult& result);
+/// A numerical run that turns out to be stiff finishes with the implicit method (timeStep then
+/// holds its last step width); one that would exceed the control's step budget, or that the
+/// control's hook stops, ends in the same way as a fault (the budget's message names the
+/// constants that make the model stiff).
+EngineStatus calc_diagramfunctioncT(std::int16_t model, WorkingState& state, SimulationResult& result,
+                                    const EngineControl& control = {});
 
 /// @brief Concentrations c(1..5) at time t [time unit]: closed forms for the closed-form models,
 /// the splines of the last run (`last`) for the numerical models (slots of the model's mask;
