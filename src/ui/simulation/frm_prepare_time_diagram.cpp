@@ -21,6 +21,7 @@
 #include "session/user_dialogs.h"
 #include "ui/diagrams/diagram_window_control.h"
 #include "ui/simulation/frm_sim_tabelle.h"
+#include "ui/simulation/interruptible_run.h"
 #include "ui/simulation/number_field.h"
 #include "ui/simulation/ui_text.h"
 
@@ -340,6 +341,21 @@ bool frmPrepareTimeDiagram::readAndCheck(SimulationCommand command) {
     return true;
 }
 
+EngineStatus frmPrepareTimeDiagram::runEngine() {
+    // A stiff model can take a moment: wait cursor, and Esc stops the run.
+    InterruptibleRun run;
+    WorkingState& state = m_session.state;
+    return calc_diagramfunctioncT(state.modelId, state, m_session.simulation, run.control());
+}
+
+void frmPrepareTimeDiagram::showEngineFault(const EngineStatus& status) {
+    // A run stopped with Esc needs no message: the user asked for it.
+    if (!status.cancelled) {
+        m_dialogs.showMessage(routineMessageTitle("calc_diagramfunctioncT"), status.message,
+                              MessageIcon::Critical);
+    }
+}
+
 bool frmPrepareTimeDiagram::drawDiagram() {
     WorkingState& state = m_session.state;
     if (!readAndCheck(SimulationCommand::Draw)) {
@@ -348,10 +364,9 @@ bool frmPrepareTimeDiagram::drawDiagram() {
     // The run draws the diagram of the chosen model: concentrations, or rates after the
     // rate-time command.
     m_session.diagramKind = static_cast<std::int16_t>(state.modelId + (state.rateDiagram ? 50 : 0));
-    const EngineStatus status = calc_diagramfunctioncT(state.modelId, state, m_session.simulation);
+    const EngineStatus status = runEngine();
     if (status.errorFlag != 0) {
-        m_dialogs.showMessage(routineMessageTitle("calc_diagramfunctioncT"), status.message,
-                              MessageIcon::Critical);
+        showEngineFault(status);
     } else {
         storeEngineAxisRanges(m_session.simulation, m_session.diagram.axisRanges);
     }
@@ -379,14 +394,12 @@ bool frmPrepareTimeDiagram::drawDiagram() {
 }
 
 bool frmPrepareTimeDiagram::listTable() {
-    WorkingState& state = m_session.state;
     if (!readAndCheck(SimulationCommand::List)) {
         return false;
     }
-    const EngineStatus status = calc_diagramfunctioncT(state.modelId, state, m_session.simulation);
+    const EngineStatus status = runEngine();
     if (status.errorFlag != 0) {
-        m_dialogs.showMessage(routineMessageTitle("calc_diagramfunctioncT"), status.message,
-                              MessageIcon::Critical);
+        showEngineFault(status);
         return false;
     }
     frmSimTabelle table(m_session, m_dialogs, this);

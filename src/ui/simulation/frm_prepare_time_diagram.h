@@ -16,6 +16,7 @@ class QPushButton;
 namespace zemtral {
 
 struct Session;
+struct EngineStatus;
 class UserDialogs;
 class DiagramWindowControl;
 class NumberField;
@@ -65,6 +66,10 @@ class frmPrepareTimeDiagram : public QWidget, public CalculationWindow {
     SimulationInputs currentInputs() const;
     /// Reads the fields and checks them; shows the problem lines and returns false on a problem.
     bool readAndCheck(SimulationCommand command);
+    /// Runs the engine for the working state under the wait cursor; Esc stops it.
+    EngineStatus runEngine();
+    /// The engine's message box, except after Esc.
+    void showEngineFault(const EngineStatus& status);
     void onRateConstantChanged();
     void onNormalisedToggled(bool checked);
     void focusNextField(int index);
