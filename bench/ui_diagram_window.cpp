@@ -88,20 +88,21 @@ void BM_RedrawTwentyFourCurvesOnResize(benchmark::State& st) {
     chart.resize(900, 600);
     chart.show();
     {
-        ChartUpdateBatch batch(chart);
-        chart.setSeriesCount(1, 24);
+        ChartModel& model = chart.model();
+        ChartUpdateBatch batch(model);
+        model.setSeriesCount(1, 24);
         for (int s = 1; s <= 24; ++s) {
             std::vector<ChartPoint> points;
             for (int i = 0; i <= 200; ++i) {
                 const double t = i * 0.5;
                 points.push_back({t, std::exp(-0.01 * s * t)});
             }
-            chart.setSeriesData(1, s, points);
-            chart.setSeriesLabel(1, s, "Kurve " + std::to_string(s));
+            model.setSeriesData(1, s, points);
+            model.setSeriesLabel(1, s, "Kurve " + std::to_string(s));
         }
-        AxisSettings x = chart.axis(ChartAxis::X);
+        AxisSettings x = model.axis(ChartAxis::X);
         x.maximum = 100.0;
-        chart.setAxis(ChartAxis::X, x);
+        model.setAxis(ChartAxis::X, x);
     }
     if (chart.chart()->plotArea().width() < 100) {
         st.SkipWithError("the chart was not laid out");

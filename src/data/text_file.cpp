@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <string_view>
+#include <utility>
 
 #include "data/text_encoding.h"
 
@@ -24,8 +25,8 @@ struct Descriptor {
 
 }  // namespace
 
-TextFileLines readTextFileLines(const std::string& path) {
-    TextFileLines result;
+FileBytes readFileBytes(const std::string& path) {
+    FileBytes result;
     Descriptor file;
     file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (file.fd < 0) {
@@ -41,7 +42,6 @@ TextFileLines readTextFileLines(const std::string& path) {
         result.error = fileErrorFromErrno(EISDIR, path, false);
         return result;
     }
-    std::string bytes;
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
@@ -50,19 +50,31 @@ TextFileLines readTextFileLines(const std::string& path) {
                 continue;
             }
             result.error = fileErrorFromErrno(errno, path, false);
+            result.bytes.clear();
             return result;
         }
         if (n == 0) {
             break;
         }
-        if (bytes.size() + static_cast<std::size_t>(n) > kMaxTextFileSize) {
+        if (result.bytes.size() + static_cast<std::size_t>(n) > kMaxTextFileSize) {
             result.error.kind = FileErrorKind::TooLarge;
             result.error.path = path;
+            result.bytes.clear();
             return result;
         }
-        bytes.append(buffer, static_cast<std::size_t>(n));
+        result.bytes.append(buffer, static_cast<std::size_t>(n));
     }
-    result.lines = splitLines(decodeFileText(bytes));
+    return result;
+}
+
+TextFileLines readTextFileLines(const std::string& path) {
+    TextFileLines result;
+    FileBytes file = readFileBytes(path);
+    if (file.error.failed()) {
+        result.error = std::move(file.error);
+        return result;
+    }
+    result.lines = splitLines(decodeFileText(file.bytes));
     return result;
 }
 

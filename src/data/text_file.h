@@ -17,6 +17,15 @@ struct TextFileLines {
     FileError error;
 };
 
+/// @brief The bytes of a whole file, or the error that prevented reading it.
+struct FileBytes {
+    std::string bytes;
+    FileError error;
+};
+
+/// @brief Reads the whole file as it is (at most kMaxTextFileSize bytes).
+FileBytes readFileBytes(const std::string& path);
+
 /// @brief Reads the whole file and splits it into lines (see decodeFileText and splitLines).
 TextFileLines readTextFileLines(const std::string& path);
 

@@ -223,6 +223,8 @@ class ChartComponent {
     // --- Header, axes, legend, areas ----------------------------------------------------
     virtual void setHeader(const std::string& text, const ChartFont& font, bool framed) = 0;
     virtual std::string header() const = 0;
+    virtual ChartFont headerFont() const = 0;
+    virtual bool headerFramed() const = 0;
     virtual void setAxis(ChartAxis axis, const AxisSettings& settings) = 0;
     virtual AxisSettings axis(ChartAxis axis) const = 0;
     virtual void setLegend(const LegendSettings& settings) = 0;

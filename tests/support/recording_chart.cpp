@@ -137,8 +137,10 @@ std::vector<int> RecordingChart::labelIds() const {
     return ids;
 }
 
-void RecordingChart::setHeader(const std::string& text, const ChartFont&, bool) {
+void RecordingChart::setHeader(const std::string& text, const ChartFont& font, bool framed) {
     headerText = text;
+    headerFontValue = font;
+    headerFramedValue = framed;
     changed("setHeader");
 }
 void RecordingChart::setAxis(ChartAxis a, const AxisSettings& settings) {
@@ -189,6 +191,8 @@ ChartOutput RecordingChart::saveState(const std::string& path) {
         }
         s.labels = labels;
         s.headerText = headerText;
+        s.headerFontValue = headerFontValue;
+        s.headerFramedValue = headerFramedValue;
         s.axes[0] = axes[0];
         s.axes[1] = axes[1];
         s.legendSettings = legendSettings;
@@ -208,6 +212,8 @@ ChartOutput RecordingChart::loadState(const std::string& path) {
     }
     labels = s.labels;
     headerText = s.headerText;
+    headerFontValue = s.headerFontValue;
+    headerFramedValue = s.headerFramedValue;
     axes[0] = s.axes[0];
     axes[1] = s.axes[1];
     legendSettings = s.legendSettings;

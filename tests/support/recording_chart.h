@@ -33,6 +33,8 @@ class RecordingChart : public ChartComponent {
     std::vector<Series> groups[3];  ///< groups[1], groups[2]; series i at index i − 1
     std::map<int, ChartLabel> labels;
     std::string headerText;
+    ChartFont headerFontValue;
+    bool headerFramedValue = false;
     AxisSettings axes[2];
     LegendSettings legendSettings;
     AreaSettings areaSettings;
@@ -63,6 +65,8 @@ class RecordingChart : public ChartComponent {
 
     void setHeader(const std::string& text, const ChartFont& font, bool framed) override;
     std::string header() const override { return headerText; }
+    ChartFont headerFont() const override { return headerFontValue; }
+    bool headerFramed() const override { return headerFramedValue; }
     void setAxis(ChartAxis axis, const AxisSettings& settings) override;
     AxisSettings axis(ChartAxis axis) const override { return axes[axis == ChartAxis::X ? 0 : 1]; }
     void setLegend(const LegendSettings& settings) override;
@@ -95,6 +99,8 @@ class RecordingChart : public ChartComponent {
         std::vector<Series> groups[3];
         std::map<int, ChartLabel> labels;
         std::string headerText;
+        ChartFont headerFontValue;
+        bool headerFramedValue = false;
         AxisSettings axes[2];
         LegendSettings legendSettings;
         AreaSettings areaSettings;

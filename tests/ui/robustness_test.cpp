@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "core/working_state.h"
+#include "diagrams/design_file.h"
 #include "session/data_commands.h"
 #include "session/project_commands.h"
 #include "session/session.h"

@@ -1,6 +1,7 @@
 #include "cli/plot/plot_command.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <cstdio>
 #include <optional>
 #include <ostream>
@@ -8,12 +9,8 @@
 
 #include "cli/cli_dialogs.h"
 #include "cli/commands.h"
+#include "cli/diagram_drawing.h"
 #include "cli/diagram_sources.h"
-#include "cli/plot/plot_window_host.h"
-#include "diagrams/axis_range.h"
-#include "session/main_commands.h"
-#include "ui/diagrams/diagram_windows.h"
-#include "ui/diagrams/frm_graph2d.h"
 #include "ui/diagrams/qt_chart_component.h"
 
 namespace zemtral::cli {
@@ -113,60 +110,6 @@ void makeApplication(std::optional<QApplication>& app) {
     }
 }
 
-// The curves of "Zeichne Kurve" in the fitting window after Auto-Fitting: one simulation per
-// curve, each drawn over the measured points; the caption shows the fitted constants.
-int drawFittedCurves(Session& session, DiagramWindows& diagrams, PlotDialogs& dialogs) {
-    const AutoFitOutcome outcome = autoFitting(session, dialogs);
-    if (outcome.refused) {
-        return kExitRefused;
-    }
-    const auto curves = drawFittingCurve(session, dialogs);
-    if (!curves) {
-        return kExitRefused;
-    }
-    const bool nonIsothermal = session.state.fittingMode == kFittingNonIsothermalFirst ||
-                               session.state.fittingMode == kFittingNonIsothermalSecond;
-    for (const FittingCurve& curve : *curves) {
-        if (!simulateFittingCurve(session, curve, dialogs)) {
-            return kExitRefused;
-        }
-        if (nonIsothermal) {
-            session.diagram.seriesCount = 1;
-        } else {
-            diagrams.setUpDiagram();
-        }
-        diagrams.pressDraw();
-    }
-    if (frmGraph2D* window = diagrams.window()) {
-        const ChartState& state = window->chartWidget().state();
-        window->chart().setHeader(fitResultCaption(session), state.headerFont, state.headerFramed);
-    }
-    return kExitOk;
-}
-
-// Opens the diagram of a prepared session as the program's windows would.
-int drawDiagram(Session& session, const DiagramSource& source, DiagramWindows& diagrams,
-                PlotDialogs& dialogs) {
-    if (source.route == DiagramRoute::Simulation || source.route == DiagramRoute::HalfLives) {
-        storeEngineAxisRanges(session.simulation, session.diagram.axisRanges);
-        AutoRangeFromData(session.diagramKind, session.data, session.state, session.diagram.axisRanges);
-        frmGraph2D* window = diagrams.createWindow();
-        if (source.route == DiagramRoute::HalfLives) {
-            // "Halbwertszeit A" and "Halbwertszeit B" from the window's menu; a half-life that
-            // cannot be reached gives no mark, as in the window.
-            window->markHalfLife(HalfLifeSpecies::A);
-            window->markHalfLife(HalfLifeSpecies::B);
-        }
-        return kExitOk;
-    }
-    PlotWindowHost host(diagrams);
-    runEvaluationWindows(session, host, source.started);
-    if (!diagrams.isLoaded()) {
-        return kExitRefused;
-    }
-    return source.route == DiagramRoute::Fitting ? drawFittedCurves(session, diagrams, dialogs) : kExitOk;
-}
-
 int prepare(std::string_view name, const ParsedArgs& args, Session& session, UserDialogs& dialogs,
             std::ostream& err, DiagramSource& source) {
     if (name == "simulate" || name == "halflife") {
@@ -220,30 +163,31 @@ int runPlot(const std::vector<std::string>& words, std::ostream& out, std::ostre
         return usageError(err, "plot", error);
     }
 
-    std::optional<QApplication> app;
-    makeApplication(app);
     Session session;
     PlotDialogs dialogs(err);
     DiagramSource prepared;
     if (const int code = prepare(source->name, *args, session, dialogs, err, prepared); code != kExitOk) {
         return code;
     }
-    DiagramWindows diagrams(session, dialogs);
-    diagrams.setPresenter([](frmGraph2D&) {});
-    if (const int code = drawDiagram(session, prepared, diagrams, dialogs); code != kExitOk) {
+    // The texts the diagram writes itself take the decimal separator of the user's locale.
+    const char separator = QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
+    OffscreenDiagram diagram(session, dialogs, separator);
+    if (const int code = drawSourceDiagram(session, prepared, diagram, dialogs); code != kExitOk) {
         return code;
     }
-    if (!diagrams.isLoaded() || dialogs.failed()) {
+    if (!diagram.isLoaded() || dialogs.failed()) {
         return kExitRefused;
     }
-    // A chart of its own at the asked size, so that the window's layout does not shape the picture.
+    // The chart model drawn by a chart view of its own at the asked size, never shown.
+    std::optional<QApplication> app;
+    makeApplication(app);
     QtChartComponent picture;
-    picture.setState(diagrams.window()->chartWidget().state());
+    picture.setState(diagram.chart().state());
     picture.resize(*width, *height);
     picture.setAttribute(Qt::WA_DontShowOnScreen);
     picture.show();
     QApplication::processEvents();
-    const ChartOutput written = picture.writePicture(output, *format);
+    const ChartOutput written = picture.model().writePicture(output, *format);
     if (!written.ok) {
         err << written.errorText << "\n";
         return kExitRefused;

@@ -3,15 +3,11 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
-#include <QFile>
 #include <QGraphicsLayout>
 #include <QGraphicsLineItem>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -29,7 +25,8 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
-#include <limits>
+
+#include "diagrams/axis_ticks.h"
 
 namespace zemtral {
 
@@ -193,332 +190,7 @@ QImage symbolImage(SymbolShape shape, int size, QColor colour) {
     return image;
 }
 
-/// A "nice" spacing (1, 2 or 5 times a power of ten) giving about five to ten steps over `span`.
-double niceSpacing(double span) {
-    if (!(span > 0.0) || !std::isfinite(span)) {
-        return 1.0;
-    }
-    const double raw = span / 6.0;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    const double fraction = raw / power;
-    const double nice = fraction < 1.5 ? 1.0 : fraction < 3.5 ? 2.0 : fraction < 7.5 ? 5.0 : 10.0;
-    return nice * power;
-}
-
-// --- JSON of the design file ---------------------------------------------------------------
-
-QJsonObject colourJson(ChartColour c) {
-    return QJsonObject{{"rgb", static_cast<qint64>(c.rgb)}};
-}
-ChartColour colourFrom(const QJsonValue& v, ChartColour fallback) {
-    return v.isObject() ? ChartColour{static_cast<std::uint32_t>(v.toObject().value("rgb").toInteger())}
-                        : fallback;
-}
-// The window uses series 1 to 27 of the curves and a handful of point sets; a design file with
-// more is not one of ours.
-constexpr int kMaxSeriesPerGroup = 64;
-
-// A design file may be edited by hand or damaged: whatever it holds becomes a value the window
-// could have set itself, or the default.
-int intIn(const QJsonValue& v, int lo, int hi, int fallback) {
-    const double d = v.toDouble(fallback);
-    return std::isfinite(d) && d >= lo && d <= hi ? static_cast<int>(d) : fallback;
-}
-template <typename Enum>
-Enum enumIn(const QJsonValue& v, std::initializer_list<int> allowed, Enum fallback) {
-    const int i = v.toInt(static_cast<int>(fallback));
-    return std::find(allowed.begin(), allowed.end(), i) != allowed.end() ? static_cast<Enum>(i) : fallback;
-}
-double finiteOr(const QJsonValue& v, double fallback) {
-    const double d = v.toDouble(fallback);
-    return std::isfinite(d) ? d : fallback;
-}
-std::optional<double> spacingFrom(const QJsonValue& v) {
-    const double d = v.toDouble(0.0);
-    return v.isDouble() && std::isfinite(d) && d > 0.0 ? std::optional<double>(d) : std::nullopt;
-}
-std::optional<double> fractionFrom(const QJsonValue& v) {
-    const double d = v.toDouble(-1.0);
-    return v.isDouble() && d >= 0.0 && d <= 1.0 ? std::optional<double>(d) : std::nullopt;
-}
-constexpr std::initializer_list<int> kLinePatterns = {1, 2, 3, 4, 7};
-constexpr std::initializer_list<int> kSymbolShapes = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
-constexpr std::initializer_list<int> kOrientations = {0, 1};
-
-QJsonObject fontJson(const ChartFont& f) {
-    return QJsonObject{{"family", QString::fromStdString(f.family)},
-                       {"pointSize", f.pointSize},
-                       {"bold", f.bold},
-                       {"italic", f.italic},
-                       {"underline", f.underline}};
-}
-ChartFont fontFrom(const QJsonValue& v) {
-    ChartFont f;
-    const QJsonObject o = v.toObject();
-    f.family = o.value("family").toString(QString::fromStdString(f.family)).toStdString();
-    const double size = finiteOr(o.value("pointSize"), f.pointSize);
-    f.pointSize = size >= 4.0 && size <= 96.0 ? static_cast<float>(size) : f.pointSize;
-    f.bold = o.value("bold").toBool();
-    f.italic = o.value("italic").toBool();
-    f.underline = o.value("underline").toBool();
-    return f;
-}
-QJsonValue optionalJson(const std::optional<double>& v) {
-    return v ? QJsonValue(*v) : QJsonValue();
-}
-QJsonValue optionalIntJson(const std::optional<int>& v) {
-    return v ? QJsonValue(*v) : QJsonValue();
-}
-std::optional<int> optionalIntFrom(const QJsonValue& v) {
-    return v.isDouble() ? std::optional<int>(v.toInt()) : std::nullopt;
-}
-
-QJsonObject styleJson(const SeriesStyle& s) {
-    return QJsonObject{{"linePattern", static_cast<int>(s.linePattern)},
-                       {"lineColour", colourJson(s.lineColour)},
-                       {"lineWidth", s.lineWidth},
-                       {"symbolShape", static_cast<int>(s.symbolShape)},
-                       {"symbolSize", s.symbolSize},
-                       {"symbolColour", colourJson(s.symbolColour)}};
-}
-SeriesStyle styleFrom(const QJsonObject& o, int group) {
-    SeriesStyle s = defaultSeriesStyle(group);
-    s.linePattern = enumIn(o.value("linePattern"), kLinePatterns, s.linePattern);
-    s.lineColour = colourFrom(o.value("lineColour"), s.lineColour);
-    s.lineWidth = intIn(o.value("lineWidth"), 1, 10, s.lineWidth);
-    s.symbolShape = enumIn(o.value("symbolShape"), kSymbolShapes, s.symbolShape);
-    s.symbolSize = intIn(o.value("symbolSize"), 2, 30, s.symbolSize);
-    s.symbolColour = colourFrom(o.value("symbolColour"), s.symbolColour);
-    return s;
-}
-
-QJsonObject axisJson(const AxisSettings& a) {
-    return QJsonObject{{"minimum", a.minimum},
-                       {"maximum", a.maximum},
-                       {"logarithmic", a.logarithmic},
-                       {"gridSpacing", optionalJson(a.gridSpacing)},
-                       {"tickSpacing", optionalJson(a.tickSpacing)},
-                       {"digitSpacing", optionalJson(a.digitSpacing)},
-                       {"gridShown", a.gridShown},
-                       {"gridPattern", static_cast<int>(a.gridPattern)},
-                       {"gridColour", colourJson(a.gridColour)},
-                       {"origin", static_cast<int>(a.origin)},
-                       {"originValue", a.originValue},
-                       {"title", QString::fromStdString(a.title)},
-                       {"titleOrientation", static_cast<int>(a.titleOrientation)},
-                       {"digitOrientation", static_cast<int>(a.digitOrientation)}};
-}
-AxisSettings axisFrom(const QJsonObject& o) {
-    AxisSettings a;
-    a.minimum = finiteOr(o.value("minimum"), a.minimum);
-    a.maximum = finiteOr(o.value("maximum"), a.maximum);
-    a.logarithmic = o.value("logarithmic").toBool();
-    a.gridSpacing = spacingFrom(o.value("gridSpacing"));
-    a.tickSpacing = spacingFrom(o.value("tickSpacing"));
-    a.digitSpacing = spacingFrom(o.value("digitSpacing"));
-    a.gridShown = o.value("gridShown").toBool(a.gridShown);
-    a.gridPattern = enumIn(o.value("gridPattern"), kLinePatterns, a.gridPattern);
-    a.gridColour = colourFrom(o.value("gridColour"), a.gridColour);
-    a.origin = enumIn(o.value("origin"), {0, 1, 2, 3, 4}, AxisOrigin::AutomaticAtMinimum);
-    a.originValue = finiteOr(o.value("originValue"), 0.0);
-    a.title = o.value("title").toString().toStdString();
-    a.titleOrientation = enumIn(o.value("titleOrientation"), kOrientations, TextOrientation::Horizontal);
-    a.digitOrientation = enumIn(o.value("digitOrientation"), kOrientations, TextOrientation::Horizontal);
-    return a;
-}
-
-QJsonObject labelJson(int id, const ChartLabel& l) {
-    return QJsonObject{{"id", id},
-                       {"text", QString::fromStdString(l.text)},
-                       {"attachment", static_cast<int>(l.attachment)},
-                       {"group", l.group},
-                       {"series", l.series},
-                       {"point", l.point},
-                       {"x", l.x},
-                       {"y", l.y},
-                       {"foreground", colourJson(l.foreground)},
-                       {"background", colourJson(l.background)},
-                       {"font", fontJson(l.font)},
-                       {"framed", l.framed},
-                       {"visible", l.visible}};
-}
-ChartLabel labelFrom(const QJsonObject& o) {
-    ChartLabel l;
-    l.text = o.value("text").toString().toStdString();
-    l.attachment = enumIn(o.value("attachment"), {0, 1}, l.attachment);
-    l.group = intIn(o.value("group"), 1, 2, 1);
-    l.series = intIn(o.value("series"), 1, kMaxSeriesPerGroup, 1);
-    l.point = intIn(o.value("point"), 1, std::numeric_limits<int>::max(), 1);
-    l.x = finiteOr(o.value("x"), 0.0);
-    l.y = finiteOr(o.value("y"), 0.0);
-    l.foreground = colourFrom(o.value("foreground"), l.foreground);
-    l.background = colourFrom(o.value("background"), l.background);
-    l.font = fontFrom(o.value("font"));
-    l.framed = o.value("framed").toBool();
-    l.visible = o.value("visible").toBool(true);
-    return l;
-}
-
-constexpr const char* kDesignFormat = "ZEMTRAL-Diagramm";
-
 }  // namespace
-
-SeriesStyle defaultSeriesStyle(int group) {
-    SeriesStyle style;
-    if (group == 2) {
-        style.linePattern = LinePattern::None;
-        style.symbolShape = SymbolShape::FilledCircle;
-        style.symbolSize = 7;
-    }
-    return style;
-}
-
-std::string chartStateToJson(const ChartState& state) {
-    QJsonObject root;
-    root.insert("format", kDesignFormat);
-    root.insert("version", 1);
-    QJsonArray groups;
-    for (const auto& group : state.groups) {
-        QJsonArray seriesArray;
-        for (const auto& s : group) {
-            QJsonArray points;
-            for (const auto& p : s.points) {
-                points.append(QJsonArray{p.x, p.y});
-            }
-            seriesArray.append(QJsonObject{{"points", points},
-                                           {"style", styleJson(s.style)},
-                                           {"label", QString::fromStdString(s.label)},
-                                           {"legendShown", s.legendShown},
-                                           {"visible", s.visible}});
-        }
-        groups.append(seriesArray);
-    }
-    root.insert("groups", groups);
-    QJsonArray labels;
-    for (const auto& [id, l] : state.labels) {
-        labels.append(labelJson(id, l));
-    }
-    root.insert("labels", labels);
-    root.insert("nextLabelId", state.nextLabelId);
-    root.insert("header", QJsonObject{{"text", QString::fromStdString(state.header)},
-                                      {"font", fontJson(state.headerFont)},
-                                      {"framed", state.headerFramed}});
-    root.insert("axisX", axisJson(state.axes[0]));
-    root.insert("axisY", axisJson(state.axes[1]));
-    const LegendSettings& g = state.legend;
-    root.insert("legend", QJsonObject{{"shown", g.shown},
-                                      {"orientation", static_cast<int>(g.orientation)},
-                                      {"foreground", colourJson(g.foreground)},
-                                      {"background", colourJson(g.background)},
-                                      {"transparent", g.transparent},
-                                      {"framed", g.framed},
-                                      {"font", fontJson(g.font)},
-                                      {"left", optionalIntJson(g.left)},
-                                      {"top", optionalIntJson(g.top)}});
-    const AreaSettings& a = state.areas;
-    root.insert("areas", QJsonObject{{"chartAreaColour", colourJson(a.chartAreaColour)},
-                                     {"innerMarginColour", colourJson(a.innerMarginColour)},
-                                     {"plotAreaColour", colourJson(a.plotAreaColour)},
-                                     {"marginsAutomatic", a.margins.automatic},
-                                     {"marginLeft", a.margins.left},
-                                     {"marginRight", a.margins.right},
-                                     {"marginTop", a.margins.top},
-                                     {"marginBottom", a.margins.bottom},
-                                     {"border", static_cast<int>(a.border)},
-                                     {"borderWidth", a.borderWidth},
-                                     {"plotLeft", optionalJson(a.plotLeft)},
-                                     {"plotTop", optionalJson(a.plotTop)},
-                                     {"plotWidth", optionalJson(a.plotWidth)},
-                                     {"plotHeight", optionalJson(a.plotHeight)}});
-    return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
-}
-
-std::optional<ChartState> chartStateFromJson(const std::string& json) {
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(json), &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject()) {
-        return std::nullopt;
-    }
-    const QJsonObject root = document.object();
-    if (root.value("format").toString() != QLatin1String(kDesignFormat)) {
-        return std::nullopt;
-    }
-    ChartState state;
-    const QJsonArray groups = root.value("groups").toArray();
-    for (int g = 0; g < 2 && g < groups.size(); ++g) {
-        for (const QJsonValue& sv : groups.at(g).toArray()) {
-            if (static_cast<int>(state.groups[g].size()) >= kMaxSeriesPerGroup) {
-                break;
-            }
-            const QJsonObject so = sv.toObject();
-            ChartState::Series s;
-            for (const QJsonValue& pv : so.value("points").toArray()) {
-                const QJsonArray pa = pv.toArray();
-                const double x = pa.at(0).toDouble(std::nan(""));
-                const double y = pa.at(1).toDouble(std::nan(""));
-                if (std::isfinite(x) && std::isfinite(y)) {
-                    s.points.push_back({x, y});
-                }
-            }
-            s.style = styleFrom(so.value("style").toObject(), g + 1);
-            s.label = so.value("label").toString().toStdString();
-            s.legendShown = so.value("legendShown").toBool(true);
-            s.visible = so.value("visible").toBool(true);
-            state.groups[g].push_back(std::move(s));
-        }
-    }
-    for (const QJsonValue& lv : root.value("labels").toArray()) {
-        const QJsonObject lo = lv.toObject();
-        const int id = intIn(lo.value("id"), 1, 1 << 30, 0);
-        const bool taken = std::any_of(state.labels.begin(), state.labels.end(),
-                                       [id](const auto& entry) { return entry.first == id; });
-        if (id > 0 && !taken) {
-            state.labels.emplace_back(id, labelFrom(lo));
-        }
-    }
-    state.nextLabelId = intIn(root.value("nextLabelId"), 1, 1 << 30, 1);
-    for (const auto& [id, l] : state.labels) {
-        state.nextLabelId = std::max(state.nextLabelId, id + 1);
-    }
-    const QJsonObject header = root.value("header").toObject();
-    state.header = header.value("text").toString().toStdString();
-    state.headerFont = fontFrom(header.value("font"));
-    state.headerFramed = header.value("framed").toBool();
-    state.axes[0] = axisFrom(root.value("axisX").toObject());
-    state.axes[1] = axisFrom(root.value("axisY").toObject());
-    const QJsonObject legend = root.value("legend").toObject();
-    state.legend.shown = legend.value("shown").toBool(true);
-    state.legend.orientation = enumIn(legend.value("orientation"), kOrientations, TextOrientation::Vertical);
-    state.legend.foreground = colourFrom(legend.value("foreground"), kChartBlack);
-    state.legend.background = colourFrom(legend.value("background"), kChartWhite);
-    state.legend.transparent = legend.value("transparent").toBool();
-    state.legend.framed = legend.value("framed").toBool();
-    state.legend.font = fontFrom(legend.value("font"));
-    state.legend.left = optionalIntFrom(legend.value("left"));
-    state.legend.top = optionalIntFrom(legend.value("top"));
-    for (std::optional<int>* offset : {&state.legend.left, &state.legend.top}) {
-        if (*offset && (**offset < 0 || **offset > 10000)) {
-            offset->reset();
-        }
-    }
-    const QJsonObject areas = root.value("areas").toObject();
-    AreaSettings& a = state.areas;
-    a.chartAreaColour = colourFrom(areas.value("chartAreaColour"), kChartWhite);
-    a.innerMarginColour = colourFrom(areas.value("innerMarginColour"), kChartWhite);
-    a.plotAreaColour = colourFrom(areas.value("plotAreaColour"), kChartWhite);
-    a.margins.automatic = areas.value("marginsAutomatic").toBool(true);
-    a.margins.left = intIn(areas.value("marginLeft"), 0, 200, 0);
-    a.margins.right = intIn(areas.value("marginRight"), 0, 200, 0);
-    a.margins.top = intIn(areas.value("marginTop"), 0, 200, 0);
-    a.margins.bottom = intIn(areas.value("marginBottom"), 0, 200, 0);
-    a.border = enumIn(areas.value("border"), {0, 1, 2, 3}, BorderType::None);
-    a.borderWidth = intIn(areas.value("borderWidth"), 1, 10, 1);
-    a.plotLeft = fractionFrom(areas.value("plotLeft"));
-    a.plotTop = fractionFrom(areas.value("plotTop"));
-    a.plotWidth = fractionFrom(areas.value("plotWidth"));
-    a.plotHeight = fractionFrom(areas.value("plotHeight"));
-    return state;
-}
 
 // ---------------------------------------------------------------------------------------------
 
@@ -538,10 +210,6 @@ QtChartComponent::QtChartComponent(QWidget* parent) : QChartView(parent) {
     setRenderHint(QPainter::Antialiasing);
     setMouseTracking(true);
     setRubberBand(QChartView::NoRubberBand);
-    m_state.axes[0].minimum = 0.0;
-    m_state.axes[0].maximum = 1.0;
-    m_state.axes[1] = m_state.axes[0];
-    m_state.axes[1].titleOrientation = TextOrientation::Vertical;
     m_yTitleItem = std::make_unique<ChartTextItem>(m_chart);
     m_yTitleItem->setVisible(false);
     m_headerFrame = new QGraphicsRectItem(m_chart);
@@ -556,60 +224,46 @@ QtChartComponent::QtChartComponent(QWidget* parent) : QChartView(parent) {
         line->setVisible(false);
     }
     connect(m_chart, &QChart::plotAreaChanged, this, [this] { layoutOverlay(); });
-    markDirty(kDirtyAll);
+    m_model.setView(this);
 }
 
 QtChartComponent::~QtChartComponent() {
+    m_model.setView(nullptr);
     m_labelItems.clear();
     m_yTitleItem.reset();
 }
 
-ChartState::Series* QtChartComponent::series(int group, int index) {
+void QtChartComponent::setState(const ChartState& state) {
+    m_model.setState(state);
+}
+
+const ChartState::Series* QtChartComponent::series(int group, int index) const {
     if (group < 1 || group > 2) {
         return nullptr;
     }
-    auto& list = m_state.groups[group - 1];
+    const auto& list = m_model.state().groups[group - 1];
     if (index < 1 || index > static_cast<int>(list.size())) {
         return nullptr;
     }
     return &list[static_cast<std::size_t>(index - 1)];
 }
 
-const ChartState::Series* QtChartComponent::series(int group, int index) const {
-    return const_cast<QtChartComponent*>(this)->series(group, index);
+void QtChartComponent::chartChanged(const ChartChange& change) {
+    m_dirty |= change.parts;
+    m_dirtySeries.insert(m_dirtySeries.end(), change.seriesChanged.begin(), change.seriesChanged.end());
+    flush();
+    viewport()->update();
 }
 
-void QtChartComponent::markDirty(unsigned what, int group, int index) {
+void QtChartComponent::markDirty(unsigned what) {
     m_dirty |= what;
-    if (group != 0) {
-        m_dirtySeries.emplace_back(group, index);
-    }
-    if (m_batchDepth == 0) {
-        flush();
-    }
-}
-
-void QtChartComponent::beginUpdate() {
-    if (m_batchDepth++ == 0) {
-        setUpdatesEnabled(false);
-    }
-}
-
-void QtChartComponent::endUpdate() {
-    if (m_batchDepth == 0) {
-        return;
-    }
-    if (--m_batchDepth == 0) {
-        flush();
-        setUpdatesEnabled(true);
-        viewport()->update();
-    }
+    flush();
 }
 
 void QtChartComponent::ensureSeriesViews() {
     for (int g = 0; g < 2; ++g) {
         auto& views = m_views[g];
-        const std::size_t wanted = m_state.groups[g].size();
+        const std::size_t wanted = state().groups[g].size();
         while (views.size() > wanted) {
             QLineSeries* line = views.back().line;
             m_chart->removeSeries(line);
@@ -632,12 +286,12 @@ void QtChartComponent::ensureSeriesViews() {
 
 void QtChartComponent::flush() {
     const unsigned dirty = m_dirty;
-    m_dirty = kDirtyNone;
-    if (dirty & kDirtyAxes || m_axisX == nullptr) {
+    m_dirty = 0u;
+    if (dirty & ChartChange::kAxes || m_axisX == nullptr) {
         applyAxes();
     }
     ensureSeriesViews();
-    if (dirty & kDirtySeries) {
+    if (dirty & ChartChange::kSeries) {
         std::sort(m_dirtySeries.begin(), m_dirtySeries.end());
         m_dirtySeries.erase(std::unique(m_dirtySeries.begin(), m_dirtySeries.end()), m_dirtySeries.end());
         for (const auto& [group, index] : m_dirtySeries) {
@@ -645,7 +299,7 @@ void QtChartComponent::flush() {
         }
     }
     m_dirtySeries.clear();
-    if (dirty & kDirtyDecor) {
+    if (dirty & ChartChange::kDecor) {
         applyDecor();
     }
     layoutOverlay();
@@ -695,8 +349,8 @@ void QtChartComponent::applySeries(int group, int index) {
 }
 
 void QtChartComponent::applyAxes() {
-    const AxisSettings& ax = m_state.axes[0];
-    const AxisSettings& ay = m_state.axes[1];
+    const AxisSettings& ax = state().axes[0];
+    const AxisSettings& ay = state().axes[1];
     const bool rebuild = m_axisX == nullptr || ax.logarithmic != m_axisXLog || ay.logarithmic != m_axisYLog;
     if (rebuild) {
         for (QAbstractAxis* old : m_chart->axes()) {
@@ -727,9 +381,9 @@ void QtChartComponent::applyAxes() {
                 v.line->attachAxis(m_axisY);
             }
         }
-        m_dirty |= kDirtySeries;
+        m_dirty |= ChartChange::kSeries;
         for (int g = 0; g < 2; ++g) {
-            for (int i = 1; i <= static_cast<int>(m_state.groups[g].size()); ++i) {
+            for (int i = 1; i <= static_cast<int>(state().groups[g].size()); ++i) {
                 m_dirtySeries.emplace_back(g + 1, i);
             }
         }
@@ -751,13 +405,7 @@ void QtChartComponent::applyAxes() {
         }
     }
 
-    auto configure = [this](QAbstractAxis* axis, const AxisSettings& a, bool vertical) {
-        double lo = std::isfinite(a.minimum) ? a.minimum : 0.0;
-        double hi = std::isfinite(a.maximum) ? a.maximum : lo + 1.0;
-        if (!(hi > lo)) {
-            // An empty window (nothing computed yet) still shows a usable frame.
-            hi = lo + (lo == 0.0 ? 1.0 : std::fabs(lo));
-        }
+    auto configure = [](QAbstractAxis* axis, const AxisSettings& a, bool vertical) {
         QPen gridPen(toQColor(a.gridColour));
         gridPen.setStyle(penStyle(a.gridPattern == LinePattern::None ? LinePattern::Dotted : a.gridPattern));
         gridPen.setWidth(1);
@@ -774,65 +422,41 @@ void QtChartComponent::applyAxes() {
         axis->setLinePen(QPen(Qt::black, 1));
         axis->setLabelsColor(Qt::black);
         if (auto* log = qobject_cast<QLogValueAxis*>(axis)) {
-            if (!(lo > 0.0)) {
-                lo = hi > 0.0 ? hi / 1000.0 : 1e-3;
-            }
-            if (!(hi > lo)) {
-                hi = lo * 10.0;
-            }
-            log->setRange(lo, hi);
+            const AxisWindow window = logarithmicAxisWindow(a);
+            log->setRange(window.lower, window.upper);
             log->setMinorTickCount(a.gridSpacing ? 8 : -1);
             log->setMinorGridLineVisible(a.gridShown && a.gridSpacing.has_value());
             log->setMinorGridLinePen(gridPen);
         } else if (auto* value = qobject_cast<QValueAxis*>(axis)) {
-            // Qt Charts takes a window narrower than about 1e-12 (absolute, or relative to its
-            // ends) for empty and keeps its old one; ticks meant for the narrow window would then
-            // ask for billions of labels. Such a window is shown widened about its middle (the
-            // state keeps what was set), and the ticks follow the range the axis really has.
-            const double minimumSpan = std::max(1e-10, 1e-9 * std::max(std::fabs(lo), std::fabs(hi)));
-            if (hi - lo < minimumSpan) {
-                const double middle = 0.5 * (lo + hi);
-                lo = middle - 0.5 * minimumSpan;
-                hi = middle + 0.5 * minimumSpan;
-            }
+            // The state keeps what was set; the axis shows a window it can resolve.
+            const AxisWindow window = linearAxisWindow(a);
             // The axis lays itself out as soon as its range changes, with the tick interval it
             // still has: a range a million times wider than the last one would get a million
             // ticks. Fixed ticks while the range changes, the interval of the new range after.
             value->setTickType(QValueAxis::TicksFixed);
-            value->setRange(lo, hi);
-            const double span = value->max() - value->min();
-            // Digits at the major ticks; grid lines between them from the grid spacing.
-            const double auto_ = niceSpacing(span);
-            double digits = a.digitSpacing.value_or(a.tickSpacing.value_or(a.gridSpacing.value_or(auto_)));
-            if (!(digits > 0.0) || span / digits > 200.0) {
-                digits = auto_;
-            }
+            value->setRange(window.lower, window.upper);
+            const AxisTicks ticks = linearAxisTicks(a, value->max() - value->min());
             value->setTickAnchor(0.0);
-            value->setTickInterval(digits);
+            value->setTickInterval(ticks.interval);
             value->setTickType(QValueAxis::TicksDynamic);
-            int minor = 0;
-            const double fine = std::min(a.gridSpacing.value_or(digits), a.tickSpacing.value_or(digits));
-            if (fine > 0.0 && fine < digits) {
-                minor = std::clamp(static_cast<int>(std::lround(digits / fine)) - 1, 0, 20);
-            }
-            value->setMinorTickCount(minor);
-            value->setMinorGridLineVisible(a.gridShown && minor > 0);
+            value->setMinorTickCount(ticks.minorCount);
+            value->setMinorGridLineVisible(a.gridShown && ticks.minorCount > 0);
             value->setMinorGridLinePen(gridPen);
         }
     };
     configure(m_axisX, ax, false);
     configure(m_axisY, ay, true);
-    m_dirty |= kDirtyLabels;
+    m_dirty |= ChartChange::kLabels;
 }
 
 void QtChartComponent::applyDecor() {
     // Header.
-    m_chart->setTitle(chartTitleMarkup(m_state.header));
-    m_chart->setTitleFont(toQFont(m_state.headerFont));
+    m_chart->setTitle(chartTitleMarkup(state().header));
+    m_chart->setTitleFont(toQFont(state().headerFont));
     m_chart->setTitleBrush(Qt::black);
 
     // Legend.
-    const LegendSettings& g = m_state.legend;
+    const LegendSettings& g = state().legend;
     QLegend* legend = m_chart->legend();
     legend->setVisible(g.shown);
     legend->setFont(toQFont(g.font));
@@ -853,7 +477,7 @@ void QtChartComponent::applyDecor() {
 
     // Areas: the scene around the chart is the outer margin, the chart background the inner
     // margin, then the plot area.
-    const AreaSettings& a = m_state.areas;
+    const AreaSettings& a = state().areas;
     setBackgroundBrush(toQColor(a.chartAreaColour));
     scene()->setBackgroundBrush(toQColor(a.chartAreaColour));
     m_chart->setBackgroundBrush(toQColor(a.innerMarginColour));
@@ -895,14 +519,14 @@ void QtChartComponent::layoutOverlay() {
     }
 
     // Labels.
-    while (m_labelItems.size() > m_state.labels.size()) {
+    while (m_labelItems.size() > state().labels.size()) {
         m_labelItems.pop_back();
     }
-    while (m_labelItems.size() < m_state.labels.size()) {
+    while (m_labelItems.size() < state().labels.size()) {
         m_labelItems.push_back(std::make_unique<ChartTextItem>(m_chart));
     }
-    for (std::size_t i = 0; i < m_state.labels.size(); ++i) {
-        const ChartLabel& l = m_state.labels[i].second;
+    for (std::size_t i = 0; i < state().labels.size(); ++i) {
+        const ChartLabel& l = state().labels[i].second;
         ChartTextItem* item = m_labelItems[i].get();
         item->setContent(QString::fromStdString(l.text), toQFont(l.font), toQColor(l.foreground),
                          toQColor(l.background), l.framed);
@@ -935,7 +559,7 @@ void QtChartComponent::layoutOverlay() {
     }
 
     // A horizontal y-axis title sits above the axis.
-    const AxisSettings& ay = m_state.axes[1];
+    const AxisSettings& ay = state().axes[1];
     if (ay.titleOrientation == TextOrientation::Horizontal && !ay.title.empty()) {
         QFont f = m_axisY->titleFont();
         m_yTitleItem->setContent(QString::fromStdString(ay.title), f, Qt::black, Qt::white, false);
@@ -948,7 +572,7 @@ void QtChartComponent::layoutOverlay() {
 
     // Origin lines inside the plot for "bei X = 0" / "bei X =".
     for (int a = 0; a < 2; ++a) {
-        const AxisSettings& s = m_state.axes[a];
+        const AxisSettings& s = state().axes[a];
         QGraphicsLineItem* line = m_originLines[a];
         if (anchor == nullptr || (s.origin != AxisOrigin::AtZero && s.origin != AxisOrigin::AtValue)) {
             line->setVisible(false);
@@ -974,12 +598,12 @@ void QtChartComponent::layoutOverlay() {
 
     // Header frame around the chart title.
     m_headerFrame->setVisible(false);
-    if (m_state.headerFramed && !m_state.header.empty()) {
+    if (state().headerFramed && !state().header.empty()) {
         const auto children = m_chart->childItems();
         for (QGraphicsItem* child : children) {
             const auto* text = dynamic_cast<QGraphicsTextItem*>(child);
             if (text != nullptr && text->isVisible() &&
-                text->toPlainText() == QString::fromStdString(m_state.header)) {
+                text->toPlainText() == QString::fromStdString(state().header)) {
                 m_headerFrame->setRect(text->mapRectToParent(text->boundingRect()).adjusted(-3, -1, 3, 1));
                 m_headerFrame->setPen(QPen(Qt::black, 1));
                 m_headerFrame->setVisible(true);
@@ -989,7 +613,7 @@ void QtChartComponent::layoutOverlay() {
     }
 
     // Border of the chart area.
-    const AreaSettings& areas = m_state.areas;
+    const AreaSettings& areas = state().areas;
     if (areas.border == BorderType::Normal || areas.border == BorderType::DoubleBar) {
         const QRectF inner = m_chart->rect().adjusted(1, 1, -1, -1);
         QPen pen(Qt::black, std::max(1, areas.borderWidth));
@@ -1005,217 +629,6 @@ void QtChartComponent::layoutOverlay() {
     }
 }
 
-// --- Series data -------------------------------------------------------------------------------
-
-void QtChartComponent::setSeriesCount(int group, int count) {
-    if (group < 1 || group > 2) {
-        return;
-    }
-    auto& list = m_state.groups[group - 1];
-    count = std::max(0, count);
-    const std::size_t old = list.size();
-    list.resize(static_cast<std::size_t>(count));
-    for (std::size_t i = old; i < list.size(); ++i) {
-        list[i].style = defaultSeriesStyle(group);
-    }
-    // Labels attached to removed series go with them.
-    std::erase_if(m_state.labels, [&](const auto& entry) {
-        return entry.second.attachment == LabelAttachment::DataPoint && entry.second.group == group &&
-               entry.second.series > count;
-    });
-    markDirty(kDirtySeries | kDirtyLabels);
-}
-
-int QtChartComponent::seriesCount(int group) const {
-    return group >= 1 && group <= 2 ? static_cast<int>(m_state.groups[group - 1].size()) : 0;
-}
-
-void QtChartComponent::setPointCount(int group, int index, int count) {
-    if (auto* s = series(group, index)) {
-        s->points.resize(static_cast<std::size_t>(std::max(0, count)));
-        markDirty(kDirtySeries, group, index);
-    }
-}
-
-int QtChartComponent::pointCount(int group, int index) const {
-    const auto* s = series(group, index);
-    return s != nullptr ? static_cast<int>(s->points.size()) : 0;
-}
-
-void QtChartComponent::setPoint(int group, int index, int pointIndex, ChartPoint value) {
-    auto* s = series(group, index);
-    if (s == nullptr || pointIndex < 1 || pointIndex > static_cast<int>(s->points.size())) {
-        return;
-    }
-    s->points[static_cast<std::size_t>(pointIndex - 1)] = value;
-    markDirty(kDirtySeries, group, index);
-}
-
-ChartPoint QtChartComponent::point(int group, int index, int pointIndex) const {
-    const auto* s = series(group, index);
-    if (s == nullptr || pointIndex < 1 || pointIndex > static_cast<int>(s->points.size())) {
-        return {};
-    }
-    return s->points[static_cast<std::size_t>(pointIndex - 1)];
-}
-
-void QtChartComponent::setSeriesData(int group, int index, std::span<const ChartPoint> points) {
-    if (auto* s = series(group, index)) {
-        s->points.assign(points.begin(), points.end());
-        markDirty(kDirtySeries, group, index);
-    }
-}
-
-void QtChartComponent::removePoint(int group, int index, int pointIndex) {
-    auto* s = series(group, index);
-    if (s == nullptr || pointIndex < 1 || pointIndex > static_cast<int>(s->points.size())) {
-        return;
-    }
-    s->points.erase(s->points.begin() + (pointIndex - 1));
-    markDirty(kDirtySeries, group, index);
-}
-
-void QtChartComponent::setSeriesStyle(int group, int index, const SeriesStyle& style) {
-    if (auto* s = series(group, index)) {
-        s->style = style;
-        markDirty(kDirtySeries, group, index);
-    }
-}
-
-SeriesStyle QtChartComponent::seriesStyle(int group, int index) const {
-    const auto* s = series(group, index);
-    return s != nullptr ? s->style : defaultSeriesStyle(group);
-}
-
-void QtChartComponent::setSeriesLabel(int group, int index, const std::string& text) {
-    if (auto* s = series(group, index)) {
-        s->label = text;
-        markDirty(kDirtySeries, group, index);
-    }
-}
-
-std::string QtChartComponent::seriesLabel(int group, int index) const {
-    const auto* s = series(group, index);
-    return s != nullptr ? s->label : std::string();
-}
-
-void QtChartComponent::setSeriesLegendShown(int group, int index, bool shown) {
-    if (auto* s = series(group, index)) {
-        s->legendShown = shown;
-        markDirty(kDirtySeries, group, index);
-    }
-}
-
-bool QtChartComponent::seriesLegendShown(int group, int index) const {
-    const auto* s = series(group, index);
-    return s != nullptr && s->legendShown;
-}
-
-void QtChartComponent::setSeriesVisible(int group, int index, bool visible) {
-    if (auto* s = series(group, index)) {
-        s->visible = visible;
-        markDirty(kDirtySeries | kDirtyLabels, group, index);
-    }
-}
-
-bool QtChartComponent::seriesVisible(int group, int index) const {
-    const auto* s = series(group, index);
-    return s != nullptr && s->visible;
-}
-
-// --- Labels ------------------------------------------------------------------------------------
-
-int QtChartComponent::addLabel(const ChartLabel& label) {
-    const int id = m_state.nextLabelId++;
-    m_state.labels.emplace_back(id, label);
-    markDirty(kDirtyLabels);
-    return id;
-}
-
-void QtChartComponent::setLabel(int id, const ChartLabel& label) {
-    for (auto& [key, value] : m_state.labels) {
-        if (key == id) {
-            value = label;
-            markDirty(kDirtyLabels);
-            return;
-        }
-    }
-}
-
-std::optional<ChartLabel> QtChartComponent::label(int id) const {
-    for (const auto& [key, value] : m_state.labels) {
-        if (key == id) {
-            return value;
-        }
-    }
-    return std::nullopt;
-}
-
-void QtChartComponent::removeLabel(int id) {
-    std::erase_if(m_state.labels, [id](const auto& entry) { return entry.first == id; });
-    markDirty(kDirtyLabels);
-}
-
-std::vector<int> QtChartComponent::labelIds() const {
-    std::vector<int> ids;
-    for (const auto& entry : m_state.labels) {
-        ids.push_back(entry.first);
-    }
-    return ids;
-}
-
-// --- Header, axes, legend, areas -------------------------------------------------------------
-
-void QtChartComponent::setHeader(const std::string& text, const ChartFont& font, bool framed) {
-    m_state.header = text;
-    m_state.headerFont = font;
-    m_state.headerFramed = framed;
-    markDirty(kDirtyDecor);
-}
-
-std::string QtChartComponent::header() const {
-    return m_state.header;
-}
-
-void QtChartComponent::setAxis(ChartAxis which, const AxisSettings& settings) {
-    m_state.axes[which == ChartAxis::X ? 0 : 1] = settings;
-    markDirty(kDirtyAxes);
-}
-
-AxisSettings QtChartComponent::axis(ChartAxis which) const {
-    return m_state.axes[which == ChartAxis::X ? 0 : 1];
-}
-
-void QtChartComponent::setLegend(const LegendSettings& settings) {
-    m_state.legend = settings;
-    markDirty(kDirtyDecor);
-}
-
-LegendSettings QtChartComponent::legend() const {
-    return m_state.legend;
-}
-
-void QtChartComponent::setAreas(const AreaSettings& settings) {
-    m_state.areas = settings;
-    markDirty(kDirtyDecor);
-}
-
-AreaSettings QtChartComponent::areas() const {
-    return m_state.areas;
-}
-
-void QtChartComponent::setState(const ChartState& state) {
-    beginUpdate();
-    m_state = state;
-    for (int g = 0; g < 2; ++g) {
-        for (int i = 1; i <= static_cast<int>(m_state.groups[g].size()); ++i) {
-            m_dirtySeries.emplace_back(g + 1, i);
-        }
-    }
-    m_dirty = kDirtyAll;
-    endUpdate();
-}
-
 // --- Output ------------------------------------------------------------------------------------
 
 void QtChartComponent::renderTo(QPainter& painter, const QRectF& target) const {
@@ -1227,7 +640,7 @@ void QtChartComponent::renderTo(QPainter& painter, const QRectF& target) const {
 QImage QtChartComponent::renderImage() const {
     const QSize size = viewport()->size().isEmpty() ? QSize(800, 600) : viewport()->size();
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(toQColor(m_state.areas.chartAreaColour));
+    image.fill(toQColor(state().areas.chartAreaColour));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     renderTo(painter, QRectF(QPointF(0, 0), QSizeF(size)));
@@ -1280,7 +693,7 @@ ChartOutput QtChartComponent::writePicture(const std::string& path, PictureForma
             svg.setOutputDevice(&file);
             svg.setSize(size);
             svg.setViewBox(QRect(QPoint(0, 0), size));
-            svg.setTitle(QString::fromStdString(m_state.header));
+            svg.setTitle(QString::fromStdString(state().header));
             QPainter painter;
             if (painter.begin(&svg)) {
                 renderTo(painter, QRectF(QPointF(0, 0), QSizeF(size)));
@@ -1292,7 +705,7 @@ ChartOutput QtChartComponent::writePicture(const std::string& path, PictureForma
             QPdfWriter pdf(&file);
             pdf.setPageSize(QPageSize(QPageSize::A4));
             pdf.setPageOrientation(QPageLayout::Landscape);
-            pdf.setTitle(QString::fromStdString(m_state.header));
+            pdf.setTitle(QString::fromStdString(state().header));
             QPainter painter;
             if (painter.begin(&pdf)) {
                 renderTo(painter, QRectF(painter.viewport()));
@@ -1344,31 +757,6 @@ ChartOutput QtChartComponent::print(const PrintRequest& request) {
     return {};
 }
 
-ChartOutput QtChartComponent::saveState(const std::string& path) {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        return {false, "Die Datei kann nicht geschrieben werden: " + path};
-    }
-    file.write(QByteArray::fromStdString(chartStateToJson(m_state)));
-    if (!file.commit()) {
-        return {false, "Die Datei kann nicht geschrieben werden: " + path};
-    }
-    return {};
-}
-
-ChartOutput QtChartComponent::loadState(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {false, "Datei nicht gefunden: " + path};
-    }
-    const auto state = chartStateFromJson(file.readAll().toStdString());
-    if (!state) {
-        return {false, "Die Datei ist keine Diagrammvorlage: " + path};
-    }
-    setState(*state);
-    return {};
-}
-
 // --- Hit testing and mouse ---------------------------------------------------------------------
 
 std::optional<ChartPoint> QtChartComponent::dataCoordinatesAt(int px, int py) const {
@@ -1386,8 +774,8 @@ std::optional<ChartPoint> QtChartComponent::dataCoordinatesAt(int px, int py) co
     if (anchor == nullptr) {
         // No series yet: map linearly through the axis window.
         const QRectF plot = m_chart->plotArea();
-        const AxisSettings& ax = m_state.axes[0];
-        const AxisSettings& ay = m_state.axes[1];
+        const AxisSettings& ax = state().axes[0];
+        const AxisSettings& ay = state().axes[1];
         const double fx = (chartPos.x() - plot.left()) / plot.width();
         const double fy = (plot.bottom() - chartPos.y()) / plot.height();
         return ChartPoint{ax.minimum + fx * (ax.maximum - ax.minimum),
@@ -1401,8 +789,8 @@ std::optional<ChartHit> QtChartComponent::pointAt(int px, int py, int radius) co
     std::optional<ChartHit> best;
     const QPointF target(px, py);
     for (int g = 0; g < 2; ++g) {
-        for (std::size_t i = 0; i < m_state.groups[g].size() && i < m_views[g].size(); ++i) {
-            const auto& s = m_state.groups[g][i];
+        for (std::size_t i = 0; i < state().groups[g].size() && i < m_views[g].size(); ++i) {
+            const auto& s = state().groups[g][i];
             if (!s.visible) {
                 continue;
             }
@@ -1432,7 +820,7 @@ void QtChartComponent::setZoomMode(bool on) {
 void QtChartComponent::resetZoom() {
     setZoomMode(false);
     m_chart->zoomReset();
-    markDirty(kDirtyAxes);
+    markDirty(ChartChange::kAxes);
 }
 
 void QtChartComponent::mouseMoveEvent(QMouseEvent* event) {
@@ -1463,8 +851,8 @@ void QtChartComponent::mouseReleaseEvent(QMouseEvent* event) {
 
 void QtChartComponent::resizeEvent(QResizeEvent* event) {
     QChartView::resizeEvent(event);
-    if (m_state.areas.plotLeft) {
-        markDirty(kDirtyDecor);
+    if (state().areas.plotLeft) {
+        markDirty(ChartChange::kDecor);
     }
     layoutOverlay();
 }

@@ -1,17 +1,13 @@
 #pragma once
-// The chart component over Qt Charts: the diagram window and the Monte-Carlo window draw through
-// the ChartComponent interface, this widget shows it.
-//
-// The plain chart state (series data and styles, labels, header, axes, legend, areas) is kept
-// here and is the truth; the Qt Charts objects are a view of it, rebuilt piecewise when a
-// property changes. That keeps the getters exact, makes the design file a dump of the state, and
-// lets batched changes cost one rebuild.
+// The chart on the screen: a Qt Charts view of a ChartModel. The model is the truth; the Qt
+// Charts objects are rebuilt piecewise when the model reports a change (once per batch), and
+// this view carries out what needs a picture: output, printing and hit tests.
 #include <QChartView>
 #include <functional>
 #include <memory>
 #include <vector>
 
-#include "diagrams/chart_component.h"
+#include "diagrams/chart_model.h"
 
 class QAbstractAxis;
 class QGraphicsRectItem;
@@ -22,88 +18,18 @@ namespace zemtral {
 
 class ChartTextItem;
 
-/// @brief Everything a chart holds; what saveState writes and loadState reads.
-struct ChartState {
-    struct Series {
-        std::vector<ChartPoint> points;
-        SeriesStyle style;
-        std::string label;
-        bool legendShown = true;
-        bool visible = true;
-    };
-    std::vector<Series> groups[2];  ///< group 1 curves, group 2 point sets
-    std::vector<std::pair<int, ChartLabel>> labels;
-    int nextLabelId = 1;
-    std::string header;
-    ChartFont headerFont{"Arial", 10.0f, true};
-    bool headerFramed = false;
-    AxisSettings axes[2];
-    LegendSettings legend;
-    AreaSettings areas;
-};
-
-/// @brief Default style of a new series: group 1 lines, group 2 symbols without a line.
-SeriesStyle defaultSeriesStyle(int group);
-
-/// @brief The chart state as the JSON text of a design file (*.oc2).
-std::string chartStateToJson(const ChartState& state);
-/// @brief Reads a design file's JSON text; nothing when it is not a chart design.
-std::optional<ChartState> chartStateFromJson(const std::string& json);
-
-/// @brief A ChartComponent shown by a QChartView.
-class QtChartComponent : public QChartView, public ChartComponent {
+/// @brief A QChartView that shows its own ChartModel.
+class QtChartComponent : public QChartView, private ChartView {
   public:
     explicit QtChartComponent(QWidget* parent = nullptr);
     ~QtChartComponent() override;
 
-    void setSeriesCount(int group, int count) override;
-    int seriesCount(int group) const override;
-    void setPointCount(int group, int series, int count) override;
-    int pointCount(int group, int series) const override;
-    void setPoint(int group, int series, int point, ChartPoint value) override;
-    ChartPoint point(int group, int series, int point) const override;
-    void setSeriesData(int group, int series, std::span<const ChartPoint> points) override;
-    void removePoint(int group, int series, int point) override;
-
-    void setSeriesStyle(int group, int series, const SeriesStyle& style) override;
-    SeriesStyle seriesStyle(int group, int series) const override;
-    void setSeriesLabel(int group, int series, const std::string& text) override;
-    std::string seriesLabel(int group, int series) const override;
-    void setSeriesLegendShown(int group, int series, bool shown) override;
-    bool seriesLegendShown(int group, int series) const override;
-    void setSeriesVisible(int group, int series, bool visible) override;
-    bool seriesVisible(int group, int series) const override;
-
-    int addLabel(const ChartLabel& label) override;
-    void setLabel(int id, const ChartLabel& label) override;
-    std::optional<ChartLabel> label(int id) const override;
-    void removeLabel(int id) override;
-    std::vector<int> labelIds() const override;
-
-    void setHeader(const std::string& text, const ChartFont& font, bool framed) override;
-    std::string header() const override;
-    void setAxis(ChartAxis axis, const AxisSettings& settings) override;
-    AxisSettings axis(ChartAxis axis) const override;
-    void setLegend(const LegendSettings& settings) override;
-    LegendSettings legend() const override;
-    void setAreas(const AreaSettings& settings) override;
-    AreaSettings areas() const override;
-
-    void beginUpdate() override;
-    void endUpdate() override;
-
-    ChartOutput copyPictureToClipboard(PictureFormat format) override;
-    ChartOutput writePicture(const std::string& path, PictureFormat format) override;
-    ChartOutput print(const PrintRequest& request) override;
-    ChartOutput saveState(const std::string& path) override;
-    ChartOutput loadState(const std::string& path) override;
-
-    std::optional<ChartPoint> dataCoordinatesAt(int px, int py) const override;
-    std::optional<ChartHit> pointAt(int px, int py, int radius) const override;
-
-    /// @brief The whole state (for tests and the design file).
-    const ChartState& state() const { return m_state; }
-    /// @brief Replaces the whole state and rebuilds the view.
+    /// @brief The chart shown: what the windows draw into.
+    ChartModel& model() { return m_model; }
+    const ChartModel& model() const { return m_model; }
+    /// @brief The whole state of the model.
+    const ChartState& state() const { return m_model.state(); }
+    /// @brief Replaces the whole state of the model.
     void setState(const ChartState& state);
 
     /// @brief Rubber-band zoom on or off; resetZoom shows the axis windows that were set again.
@@ -113,7 +39,7 @@ class QtChartComponent : public QChartView, public ChartComponent {
     /// @brief The chart rendered at the widget's size.
     QImage renderImage() const;
 
-      /// @brief Called when the mouse moves over the chart (widget coordinates).
+    /// @brief Called when the mouse moves over the chart (widget coordinates).
     void setMouseMoveHandler(std::function<void(QPoint)> handler) { m_mouseMoved = std::move(handler); }
     /// @brief Called when a mouse button is released over the chart without dragging.
     void setMouseClickHandler(std::function<void(QPoint, Qt::MouseButton)> handler) {
@@ -130,19 +56,18 @@ class QtChartComponent : public QChartView, public ChartComponent {
     struct SeriesView {
         QLineSeries* line = nullptr;
     };
-    enum Dirty : unsigned {
-        kDirtyNone = 0,
-        kDirtySeries = 1,
-        kDirtyAxes = 2,
-        kDirtyLabels = 4,
-        kDirtyDecor = 8,
-        kDirtyAll = 15
-    };
 
-    ChartState::Series* series(int group, int index);
+    // ChartView: what the model asks of its view.
+    void chartChanged(const ChartChange& change) override;
+    ChartOutput copyPictureToClipboard(PictureFormat format) override;
+    ChartOutput writePicture(const std::string& path, PictureFormat format) override;
+    ChartOutput print(const PrintRequest& request) override;
+    std::optional<ChartPoint> dataCoordinatesAt(int px, int py) const override;
+    std::optional<ChartHit> pointAt(int px, int py, int radius) const override;
+
     const ChartState::Series* series(int group, int index) const;
+    void markDirty(unsigned parts);
     void ensureSeriesViews();
-    void markDirty(unsigned what, int group = 0, int index = 0);
     void flush();
     void applySeries(int group, int index);
     void applyAxes();
@@ -150,7 +75,7 @@ class QtChartComponent : public QChartView, public ChartComponent {
     void layoutOverlay();
     void renderTo(QPainter& painter, const QRectF& target) const;
 
-    ChartState m_state;
+    ChartModel m_model;
     QChart* m_chart = nullptr;
     std::vector<SeriesView> m_views[2];
     QAbstractAxis* m_axisX = nullptr;
@@ -162,8 +87,7 @@ class QtChartComponent : public QChartView, public ChartComponent {
     QGraphicsRectItem* m_headerFrame = nullptr;
     QGraphicsRectItem* m_borderItem = nullptr;
     QGraphicsLineItem* m_originLines[2] = {nullptr, nullptr};
-    int m_batchDepth = 0;
-    unsigned m_dirty = kDirtyNone;
+    unsigned m_dirty = 0;  ///< ChartChange parts not yet applied
     std::vector<std::pair<int, int>> m_dirtySeries;
     bool m_zoomMode = false;
     QPoint m_pressPosition;

@@ -573,9 +573,9 @@ void frmFitting::showFitResult() {
     const std::optional<double> f = CalcDisplayFQS(ctx);
     m_fqs->setText(f ? q(fqsText(*f, decimalSeparator())) : QString());
     if (frmGraph2D* window = m_diagrams.window()) {
-        QtChartComponent& chart = window->chartWidget();
-        chart.setHeader(fromCrLf(fitResultCaption(m_session)).toStdString(), chart.state().headerFont,
-                        chart.state().headerFramed);
+        ChartComponent& chart = window->chart();
+        chart.setHeader(fromCrLf(fitResultCaption(m_session)).toStdString(), chart.headerFont(),
+                        chart.headerFramed());
     }
 }
 
