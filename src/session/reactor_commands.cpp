@@ -1,8 +1,12 @@
 #include "session/reactor_commands.h"
 
+#include <cmath>
+#include <initializer_list>
+#include <limits>
 #include <vector>
 
 #include "core/model_catalogue.h"
+#include "numeric/fp_guard.h"
 #include "numeric/number_text.h"
 #include "reactors/batch_reactor.h"
 #include "reactors/cstr.h"
@@ -41,6 +45,36 @@ ReactorKinetics kineticsOf(const Session& session, const std::array<double, 4>& 
     return ReactorKinetics{session.state.modelId, k, session.state.reactionOrder};
 }
 
+// The windows show results and the protocol stores them in single precision: a value beyond
+// its range would appear as "inf" on screen and in the CSV file.
+bool fitsSingle(double value) {
+    return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
+}
+
+bool resultsFitSingle(const SpeciesArray& conc, const ReactorProtocolValues& protocol,
+                      std::initializer_list<double> more) {
+    for (int s = 1; s <= kSlotCount; ++s) {
+        if (!fitsSingle(conc[s])) {
+            return false;
+        }
+    }
+    for (double v : protocol) {
+        if (!fitsSingle(v)) {
+            return false;
+        }
+    }
+    for (double v : more) {
+        if (!fitsSingle(v)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void showOverflow(UserDialogs& dialogs, const std::string& routine) {
+    dialogs.showMessage(routineMessageTitle(routine), reactorOverflowText(), MessageIcon::Critical);
+}
+
 // Messages of a successful run are warnings; those of a failed run are errors.
 void showMessages(UserDialogs& dialogs, const std::vector<ReactorMessage>& messages, bool ok) {
     const MessageIcon icon = ok ? MessageIcon::Exclamation : MessageIcon::Critical;
@@ -72,6 +106,10 @@ ReactorCommandResult<BatchFieldTexts> batchCalculate(Session& session, UserDialo
     const BatchOutcome out = runBatchReactor(in);
     if (out.status != BatchOutcome::Status::Ok) {
         dialogs.showMessage(out.message.title, out.message.text, MessageIcon::Critical);
+        return result;
+    }
+    if (!resultsFitSingle(out.conc, out.protocol, {out.reactionTime, out.conversion})) {
+        showOverflow(dialogs, kBatchRoutineName);
         return result;
     }
     showConcentrations(result.fields, out.conc, sep);
@@ -110,11 +148,16 @@ ReactorCommandResult<CstrFieldTexts> cstrStart(Session& session, UserDialogs& di
     session.reactionTime = in.residenceTime;
 
     const CstrOutcome out = runCstr(in);
+    const CstrResult& r = out.result;
+    if (out.status == CstrOutcome::Status::Ok &&
+        !resultsFitSingle(r.conc, out.protocol, {r.conversion, r.volume, r.flow, r.residenceTime})) {
+        showOverflow(dialogs, kCstrRoutineName);
+        return result;
+    }
     showMessages(dialogs, out.messages, out.status == CstrOutcome::Status::Ok);
     if (out.status != CstrOutcome::Status::Ok) {
         return result;
     }
-    const CstrResult& r = out.result;
     showConcentrations(result.fields, r.conc, sep);
     switch (in.choice) {
         case CstrInputChoice::ConversionAndVolume:
@@ -168,6 +211,11 @@ ReactorCommandResult<TubeFieldTexts> tubeCalculate(Session& session, UserDialogs
     session.conversionA = in.conversion;
 
     const TubeOutcome out = runTubeReactor(in);
+    if (out.status == TubeOutcome::Status::Ok &&
+        !resultsFitSingle(out.conc, out.protocol, {out.reactionTime, out.length, out.conversion})) {
+        showOverflow(dialogs, kBatchRoutineName);
+        return result;
+    }
     showMessages(dialogs, out.messages, out.status == TubeOutcome::Status::Ok);
     if (out.status != TubeOutcome::Status::Ok) {
         return result;
@@ -193,6 +241,30 @@ ReactorCommandResult<TubeFieldTexts> tubeCalculate(Session& session, UserDialogs
     result.success = true;
     result.conversion = out.conversion;
     return result;
+}
+
+std::string reactorOverflowText() {
+    return faultDescription(FpFault::Overflow) +
+           "\r\nDas Ergebnis ist zu groß für die Anzeige. Überprüfen Sie die Eingabewerte.";
+}
+
+std::vector<double> tubeConversionProfile(const Session& session, double residenceTime, int samples) {
+    std::vector<double> profile;
+    if (samples < 2 || !(residenceTime > 0.0) || !std::isfinite(residenceTime)) {
+        return profile;
+    }
+    const ReactorKinetics kinetics = kineticsOf(session, session.state.rateConst);
+    const double a0 = session.state.conc0[kSlotA];
+    for (int i = 0; i < samples; ++i) {
+        const double t = residenceTime * i / (samples - 1);
+        const BatchKesselResult r = CalcBatchKessel(kinetics, t, session.state.conc0);
+        const double u = conversionOfA(a0, r.conc[kSlotA]);
+        if (r.errorFlag != 0 || !std::isfinite(u)) {
+            return {};
+        }
+        profile.push_back(u);
+    }
+    return profile;
 }
 
 std::string extentsText(int model, const ExtentsOfReaction& extents, char sep) {

@@ -5,6 +5,7 @@
 // texts to show afterwards.
 #include <array>
 #include <string>
+#include <vector>
 
 #include "session/session.h"
 #include "session/user_dialogs.h"
@@ -42,6 +43,19 @@ ReactorCommandResult<CstrFieldTexts> cstrStart(Session& session, UserDialogs& di
 /// @brief "Berechnen" of the tube with `session.tubeInputChoice`.
 ReactorCommandResult<TubeFieldTexts> tubeCalculate(Session& session, UserDialogs& dialogs,
                                                    const TubeFieldTexts& fields, char decimalSeparator = '.');
+
+/// @brief Name of the stirred tank's routine in its "Meldung von ..." titles.
+inline constexpr const char* kCstrRoutineName = "CalcCstr";
+
+/// @brief Text of a result too large to be shown or logged in single precision ("Überlauf" ...).
+/// The commands show it under "Meldung von " + the routine and count the run as failed, so that
+/// no "inf" or "nan" reaches a field or the protocol.
+std::string reactorOverflowText();
+
+/// @brief U(A) along the tube: the conversion after `samples` evenly spaced fractions 0..1 of the
+/// residence time [time unit], with the session's model, constants and inlet concentrations.
+/// Empty when the time is not positive or a value cannot be computed.
+std::vector<double> tubeConversionProfile(const Session& session, double residenceTime, int samples);
 
 /// @brief The lines of "Zeige Reaktionsfortschritt(e)": "ksi(1)/(kmol/m^3) =" with its value and,
 /// for models with two reactions, the same for ksi(2).

@@ -187,5 +187,54 @@ TEST(TubeCommand, LengthGivenAndRefusal) {
     EXPECT_EQ(dialogs.last().text, "- noch keine Eingabe der Fließgeschwindigkeit\r\n");
 }
 
+// A result beyond the range of the single-precision fields and protocol columns is refused with
+// "Überlauf" under the routine's title, instead of showing or logging "inf".
+TEST(ReactorCommands, ResultsBeyondSinglePrecisionAreRefused) {
+    Session session;
+    session.state.modelId = 2;
+    RecordingDialogs dialogs;
+    BatchFieldTexts batch = batchFields();
+    batch[14] = "1e39";
+    const auto b = batchCalculate(session, dialogs, batch);
+    EXPECT_FALSE(b.success);
+    EXPECT_EQ(b.fields, batch);
+    EXPECT_EQ(dialogs.last().title, "Meldung von CalcBatchKessel");
+    EXPECT_EQ(dialogs.last().text, reactorOverflowText());
+    EXPECT_EQ(reactorOverflowText().rfind("Überlauf", 0), 0u);
+
+    session.tubeInputChoice = 0;
+    TubeFieldTexts tube;
+    tube[0] = "1";
+    tube[10] = "0.2";
+    tube[14] = "1e20";
+    tube[16] = "1e30";  // l = v·t = 1e50 m
+    EXPECT_FALSE(tubeCalculate(session, dialogs, tube).success);
+    EXPECT_EQ(dialogs.last().title, "Meldung von CalcBatchKessel");
+
+    session.cstrInputChoice = 2;
+    CstrFieldTexts cstr = cstrFields();
+    cstr[14] = "1e30";
+    cstr[15] = "1e-30";  // t = V/V* = 1e60
+    const std::size_t shownBefore = dialogs.shown.size();
+    EXPECT_FALSE(cstrStart(session, dialogs, cstr).success);
+    ASSERT_EQ(dialogs.shown.size(), shownBefore + 1);
+    EXPECT_EQ(dialogs.last().title, "Meldung von CalcCstr");
+    EXPECT_EQ(dialogs.last().text, reactorOverflowText());
+}
+
+TEST(ReactorCommands, TubeProfileIsTheBatchConversionAlongTheTube) {
+    Session session;
+    session.state.modelId = 2;
+    session.state.conc0 = {0.0, 1.0, 0.0, 0.0, 0.0, 0.0};
+    session.state.rateConst = {0.0, 0.2, 0.0, 0.0};
+    const std::vector<double> profile = tubeConversionProfile(session, 5.0, 6);
+    ASSERT_EQ(profile.size(), 6u);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_TRUE(near(profile[static_cast<std::size_t>(i)], 1.0 - std::exp(-0.2 * i), 1e-12)) << i;
+    }
+    EXPECT_TRUE(tubeConversionProfile(session, 0.0, 6).empty());
+    EXPECT_TRUE(tubeConversionProfile(session, 5.0, 1).empty());
+}
+
 }  // namespace
 }  // namespace zemtral
