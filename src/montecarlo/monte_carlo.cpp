@@ -1,5 +1,6 @@
 #include "montecarlo/monte_carlo.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -18,6 +19,19 @@ std::int64_t monteCarloTMax(std::int32_t n0) {
 
 double stepConstant(std::int32_t n0) {
     return std::log(static_cast<double>(n0)) - std::log(n0 - 1.0);
+}
+
+double firstOrderSigma(std::int32_t n0, std::int64_t t) {
+    const double n = n0;
+    const double steps = static_cast<double>(t);
+    const double logQ = std::log1p(-1.0 / n);
+    const double q = std::exp(steps * logQ);
+    const double r = std::exp(steps * std::log1p(-2.0 / n));
+    // N0·(N0 − 1)·r − N0²·q² written as N0²·(r − q²) − N0·r, with r − q² = q²·expm1(t·d):
+    // the difference of two nearly equal large terms is formed without cancellation.
+    const double d = std::log1p(-2.0 / n) - 2.0 * logQ;
+    const double variance = n * q - n * r + n * n * q * q * std::expm1(steps * d);
+    return std::sqrt(std::max(variance, 0.0));
 }
 
 double baseStepDelay(std::int32_t n0) {

@@ -55,6 +55,13 @@ std::int64_t monteCarloTMax(std::int32_t n0);
 /// @brief The first-order constant per step: m = ln(N0) − ln(N0 − 1).
 double stepConstant(std::int32_t n0);
 
+/// @brief Standard deviation of N(A) after t steps of the first-order game [molecules]. One
+/// molecule is drawn per step, so N(A) counts the molecules never drawn: with q = (1 − 1/N0)^t and
+/// r = (1 − 2/N0)^t, Var = N0·q + N0·(N0 − 1)·r − N0²·q². The draws make the molecules slightly
+/// anticorrelated, so the spread is below the binomial √(N0·q·(1 − q)); near N(A) = N0/2 it is
+/// about 0.28·√N0.
+double firstOrderSigma(std::int32_t n0, std::int64_t t);
+
 /// @brief The built-in wait per step [s]: 0.06 for N0 = 100, 0.00005 for 529, 1e-8 for 1024 and
 /// 4900, 0 otherwise (the options window's speed is added to it).
 double baseStepDelay(std::int32_t n0);
