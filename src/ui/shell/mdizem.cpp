@@ -295,10 +295,7 @@ void MDIZEM::buildMenus() {
     addCommand(reactors, "mnuKaskade", "Rührkessel-Kaskade", 0, nullptr, {}, false);
 
     QMenu* options = addMenu(nullptr, "mnuOptionen", "&Optionen");
-    addCommand(options, "mnuOption", "Optionen", 0, [this] {
-        frmOption dialog(m_session, this);
-        dialog.exec();
-    });
+    addCommand(options, "mnuOption", "Optionen", 0, [this] { runOptionsDialog(); });
     addCommand(options, "mnuToolArrhenius", "ARRHENIUS-Rechner", 0,
                [this] { openCalculator(m_session, *this, 1); }, {W::Calculator});
     addCommand(options, "mnuToolEyring", "EYRING-Rechner", 0, [this] { openCalculator(m_session, *this, 2); },
@@ -616,8 +613,7 @@ bool MDIZEM::open(WindowId id) {
         return true;
     }
     if (id == WindowId::Options) {
-        frmOption dialog(m_session, this);
-        dialog.exec();
+        runOptionsDialog();
         return true;
     }
     QWidget* widget = createWindow(id);
@@ -702,6 +698,16 @@ std::vector<CalculationWindow*> MDIZEM::calculationWindows() const {
         }
     }
     return windows;
+}
+
+void MDIZEM::runOptionsDialog() {
+    frmOption dialog(m_session, this);
+    // The stored options apply at once to an open Monte-Carlo window.
+    if (dialog.exec() == QDialog::Accepted) {
+        if (QWidget* monteCarlo = window(WindowId::MonteCarlo)) {
+            QMetaObject::invokeMethod(monteCarlo, "applyOptions");
+        }
+    }
 }
 
 void MDIZEM::showHelp(int topic) {

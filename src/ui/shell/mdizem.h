@@ -40,6 +40,8 @@ class MDIZEM : public QMainWindow, public WindowHost {
 
     /// @brief Makes a window available to the commands; the menu items that need it are enabled.
     void registerWindow(WindowId id, WindowFactory factory);
+    /// @brief True when the program has the window (built in, or registered).
+    bool canOpen(WindowId id) const { return canCreate(id); }
     /// @brief The widget of an open window, or nullptr.
     QWidget* window(WindowId id) const;
     /// @brief The open calculation windows (simulation set-up, fitting, the three reactors).
@@ -106,6 +108,7 @@ class MDIZEM : public QMainWindow, public WindowHost {
     std::optional<WindowId> activeWindowId() const;
     /// @brief Presses the "... <Esc>" button of the active child window; false when it has none.
     bool pressEscButtonOfActiveWindow();
+    void runOptionsDialog();
 
     Session& m_session;
     UserDialogs& m_dialogs;
