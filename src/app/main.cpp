@@ -15,6 +15,8 @@
 #include "numeric/number_text.h"
 #include "session/session.h"
 #include "ui/diagrams/diagram_windows.h"
+#include "ui/montecarlo/monte_carlo_windows.h"
+#include "ui/reactors/reactor_windows.h"
 #include "ui/shell/app_start.h"
 #include "ui/shell/mdizem.h"
 #include "ui/shell/qt_user_dialogs.h"
@@ -90,6 +92,8 @@ int main(int argc, char** argv) {
     zemtral::MDIZEM window(session, dialogs);
     zemtral::registerSimulationWindows(window, diagrams);
     zemtral::registerEvaluationWindows(window, diagrams);
+    zemtral::registerReactorWindows(window);
+    zemtral::registerMonteCarloWindow(window);
     dialogs.setParent(&window);
     window.show();
     if (!request.files.empty()) {

@@ -1,0 +1,99 @@
+// The Monte-Carlo window offscreen: one repaint of the 90 000 board, and a whole first-order run
+// on that board through the window's timer, board and chart included.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <optional>
+#include <string>
+
+#include "montecarlo/monte_carlo.h"
+#include "session/session.h"
+#include "session/user_dialogs.h"
+#include "ui/montecarlo/frm_monte_carlo.h"
+#include "ui/montecarlo/molecule_board.h"
+
+namespace {
+
+using namespace zemtral;
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "bench_ui_monte_carlo";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static QApplication app(argc, argv);
+    return app;
+}
+
+class SilentDialogs : public UserDialogs {
+  public:
+    void showMessage(const std::string&, const std::string&, MessageIcon) override {}
+    Answer askYesNo(const std::string&, const std::string&, MessageIcon) override { return Answer::Yes; }
+    Answer askYesNoCancel(const std::string&, const std::string&, MessageIcon) override {
+        return Answer::Yes;
+    }
+    Answer askOkCancel(const std::string&, const std::string&, MessageIcon) override { return Answer::Ok; }
+    std::optional<std::string> inputText(const std::string&, const std::string&,
+                                         const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseOpenFile(const std::string&, const std::string&,
+                                              const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseSaveFile(const std::string&, const std::string&, const std::string&,
+                                              const std::string&) override {
+        return std::nullopt;
+    }
+    void beep() override {}
+    void setClipboardText(const std::string&) override {}
+};
+
+// The whole 90 000 board half reacted, painted into an image of the widget's size.
+void BM_RepaintLargestBoard(benchmark::State& st) {
+    application();
+    MonteCarloGame game(MonteCarloKind::FirstOrder, 5, 0, 17);
+    game.start();
+    game.advance(60'000);
+    MoleculeBoard board;
+    board.resize(600, 600);
+    board.setGame(&game);
+    QImage target(board.size(), QImage::Format_RGB32);
+    for (auto _ : st) {
+        board.render(&target);
+        benchmark::DoNotOptimize(target.constBits());
+    }
+}
+BENCHMARK(BM_RepaintLargestBoard)->Unit(benchmark::kMillisecond);
+
+// "Start" on the 90 000 board until the first-order run has finished: the window's timer, the
+// molecule changes on the board, the recorded points in the chart, every paint.
+void BM_FirstOrderRunLargestBoard(benchmark::State& st) {
+    application();
+    Session session;
+    session.shell.monteCarloKind = 1;
+    SilentDialogs dialogs;
+    frmMonteCarlo window(session, dialogs);
+    window.resize(1100, 650);
+    window.show();
+    window.chooseBoard(5);
+    QCoreApplication::processEvents();
+    for (auto _ : st) {
+        window.findChild<QPushButton*>("cmdStart")->click();
+        while (window.isRunning()) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        }
+        if (window.game().phase() != MonteCarloGame::Phase::Finished) {
+            st.SkipWithError("the run did not finish");
+        }
+    }
+}
+BENCHMARK(BM_FirstOrderRunLargestBoard)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+}  // namespace
