@@ -15,7 +15,6 @@
 #include "ui/diagrams/qt_chart_component.h"
 #include "ui/montecarlo/molecule_board.h"
 #include "ui/shell/frm_option.h"
-#include "ui/shell/window_frame.h"
 
 namespace zemtral {
 namespace {
@@ -172,7 +171,7 @@ frmMonteCarlo::frmMonteCarlo(Session& session, UserDialogs& dialogs, std::functi
             m_showHelp(monteCarloHelpTopic(m_kind));
         }
     });
-    connect(close, &QPushButton::clicked, this, [this] { closeWindowFrame(*this); });
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
@@ -404,7 +403,7 @@ void frmMonteCarlo::closeEvent(QCloseEvent* event) {
 
 void frmMonteCarlo::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        closeWindowFrame(*this);
+        close();
         return;
     }
     QWidget::keyPressEvent(event);

@@ -19,7 +19,6 @@
 #include "reactors/reactor_common.h"
 #include "session/reactor_commands.h"
 #include "session/session.h"
-#include "ui/shell/window_frame.h"
 #include "ui/simulation/number_field.h"
 #include "ui/simulation/ui_text.h"
 
@@ -199,7 +198,7 @@ QWidget* ReactorWindow::buildButtonRow(const QString& calculateCaption, const QS
     });
     auto* close = new QPushButton(QStringLiteral("Schließen <Esc>"), row);
     close->setObjectName(QStringLiteral("cmdClose"));
-    connect(close, &QPushButton::clicked, this, [this] { closeWindowFrame(*this); });
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
     layout->addWidget(calculateButton);
     layout->addWidget(m_showKsi);
     layout->addWidget(m_protocol);
@@ -425,7 +424,7 @@ void ReactorWindow::activate() {
 
 void ReactorWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        closeWindowFrame(*this);
+        close();
         return;
     }
     QWidget::keyPressEvent(event);
