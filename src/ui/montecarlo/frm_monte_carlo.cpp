@@ -199,7 +199,7 @@ frmMonteCarlo::~frmMonteCarlo() {
 }
 
 ChartComponent& frmMonteCarlo::chart() {
-    return *m_chart;
+    return m_chart->model();
 }
 
 void frmMonteCarlo::newGame() {

@@ -345,6 +345,8 @@ void ReactorWindow::applyLocks() {
         const bool locked = i <= kLastResultField || std::find(given.begin(), given.end(), i) == given.end();
         NumberField* f = field(i);
         f->setReadOnly(locked);
+        // Tab goes from input to input; a computed value can still be clicked and copied.
+        f->setFocusPolicy(locked ? Qt::ClickFocus : Qt::StrongFocus);
         QPalette palette = f->palette();
         palette.setColor(QPalette::Base, locked ? QColor(236, 236, 236) : QColor(Qt::white));
         f->setPalette(palette);
