@@ -180,6 +180,33 @@ class ReactorWindowsTest : public QObject {
         QCOMPARE(batch->staleness(), ReactorWindow::Staleness::InputsChanged);
     }
 
+    // "Protokollieren" waits for the first result, then opens the protocol window and disables
+    // itself until that window gives it back.
+    void protocolButtonOpensTheProtocolWindow() {
+        Harness h;
+        h.main.registerWindow(WindowId::Protocol, [](MDIZEM&) -> QWidget* { return new QWidget; });
+        h.chooseModel(2);
+        auto* tube = h.openReactor<frmRohrreaktor>("mnuRohrR", WindowId::TubeReactor);
+        auto* protocol = tube->findChild<QPushButton*>("cmdProtocol");
+        QVERIFY(!protocol->isEnabled());
+        tube->chooseOption(0);
+        type(*tube, 0, "1");
+        type(*tube, 10, "0.2");
+        type(*tube, 14, "0");
+        press(*tube, "cmdBerechnen");  // refused: no reaction time
+        QVERIFY(!protocol->isEnabled());
+        type(*tube, 14, "5");
+        type(*tube, 16, "2");
+        press(*tube, "cmdBerechnen");
+        QVERIFY(protocol->isEnabled());
+        QCOMPARE(h.session.reactorProtocolValues[kProtocolLength], 10.0);
+        protocol->click();
+        QVERIFY(h.main.isOpen(WindowId::Protocol));
+        QVERIFY(!protocol->isEnabled());
+        press(*tube, "cmdBerechnen");
+        QVERIFY2(!protocol->isEnabled(), "the open protocol window logs the new row itself");
+    }
+
     // The model window shows only the fields of the chosen model in the open reactor window.
     void modelWindowReconfiguresTheOpenWindow() {
         Harness h;
