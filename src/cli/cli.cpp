@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "data/quoted_field.h"
 
 namespace zemtral::cli {
 namespace {
@@ -77,7 +78,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
         }
     }
-    err << "zemtral-cli: unknown command '" << args[0] << "'\n";
+    err << "zemtral-cli: unknown command " << quotedField(args[0]) << "\n";
     printUsage(err);
     return kExitUsage;
 }

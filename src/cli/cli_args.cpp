@@ -1,5 +1,8 @@
 #include "cli/cli_args.h"
 
+#include <cmath>
+
+#include "data/quoted_field.h"
 #include "numeric/number_text.h"
 
 namespace zemtral::cli {
@@ -57,9 +60,28 @@ std::optional<double> numberOption(const ParsedArgs& args, const std::string& na
     }
     const auto number = parseNumberExact(*text);
     if (!number) {
-        error = "option --" + name + ": not a number: '" + *text + "'";
+        error = "option --" + name + ": not a number: " + quotedField(*text);
     }
     return number;
+}
+
+std::optional<double> numberOptionIn(const ParsedArgs& args, const std::string& name, double lowest,
+                                     double highest, std::string& error) {
+    const auto number = numberOption(args, name, error);
+    if (number && !(*number >= lowest && *number <= highest)) {
+        error = "option --" + name + ": " + quotedField(*args.value(name)) + " is out of range (" +
+                formatDouble(lowest) + " .. " + formatDouble(highest) + ")";
+        return std::nullopt;
+    }
+    return number;
+}
+
+std::optional<int> wholeNumber(const std::string& text, int lowest, int highest) {
+    const auto number = parseNumberExact(text);
+    if (!number || !(*number >= lowest && *number <= highest) || std::trunc(*number) != *number) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*number);
 }
 
 }  // namespace zemtral::cli

@@ -32,4 +32,16 @@ std::optional<ParsedArgs> parseArgs(const std::vector<std::string>& args, const 
 /// message when the text is not a number.
 std::optional<double> numberOption(const ParsedArgs& args, const std::string& name, std::string& error);
 
+/// @brief Largest magnitude of a value the program keeps as a 4-byte float (times, the order).
+inline constexpr double kSingleRange = 3.402823e38;
+
+/// @brief numberOption for a value that must lie in [lowest, highest]: a number outside is
+/// refused with a message naming the option before it is converted to a narrower type.
+std::optional<double> numberOptionIn(const ParsedArgs& args, const std::string& name, double lowest,
+                                     double highest, std::string& error);
+
+/// @brief A whole number from `text` in [lowest, highest]; nothing when the text is no number,
+/// not whole or out of range (checked before the conversion, which would be undefined otherwise).
+std::optional<int> wholeNumber(const std::string& text, int lowest, int highest);
+
 }  // namespace zemtral::cli

@@ -6,6 +6,7 @@
 #include "cli/diagram_sources.h"
 #include "cli/json_writer.h"
 #include "core/time_units.h"
+#include "data/quoted_field.h"
 #include "session/evaluation_commands.h"
 
 namespace zemtral::cli {
@@ -67,7 +68,7 @@ int prepareEvaluation(const ParsedArgs& args, Session& session, UserDialogs& dia
     }
     const Method* method = findMethod(args.positional[0]);
     if (!method) {
-        return usageError(err, "evaluate", "unknown method '" + args.positional[0] + "'");
+        return usageError(err, "evaluate", "unknown method " + quotedField(args.positional[0]));
     }
     const std::string unit = args.value("unit").value_or("s");
     if (timeUnitIndex(unit) < 0) {

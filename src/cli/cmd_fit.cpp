@@ -9,6 +9,7 @@
 #include "cli/json_writer.h"
 #include "core/model_catalogue.h"
 #include "core/time_units.h"
+#include "data/quoted_field.h"
 #include "numeric/number_text.h"
 #include "session/evaluation_commands.h"
 
@@ -141,11 +142,11 @@ int prepareFit(const ParsedArgs& args, Session& session, UserDialogs& dialogs, s
     }
     int model = mode->item == -1 ? 20 : mode->item > 0 ? mode->item + 1 : 0;
     if (mode->item == 0) {
-        const auto id = args.value("model") ? parseNumberExact(*args.value("model")) : std::nullopt;
-        if (!id || !isValidModelId(static_cast<int>(*id)) || *id != static_cast<int>(*id)) {
+        const auto id = args.value("model") ? wholeNumber(*args.value("model"), 1, 20) : std::nullopt;
+        if (!id || !isValidModelId(*id)) {
             return usageError(err, "fit", "--model N (1..18 or 20) is required for --mode k");
         }
-        model = static_cast<int>(*id);
+        model = *id;
     }
     const std::string unit = args.value("unit").value_or("s");
     if (timeUnitIndex(unit) < 0) {
@@ -157,7 +158,7 @@ int prepareFit(const ParsedArgs& args, Session& session, UserDialogs& dialogs, s
     if (!applyConcentrationOption(args, session.state.conc0, error)) {
         return usageError(err, "fit", error);
     }
-    if (const auto n = numberOption(args, "order", error)) {
+    if (const auto n = numberOptionIn(args, "order", -kSingleRange, kSingleRange, error)) {
         session.state.reactionOrder = static_cast<float>(*n);
     } else if (!error.empty()) {
         return usageError(err, "fit", error);
@@ -181,7 +182,7 @@ int prepareFit(const ParsedArgs& args, Session& session, UserDialogs& dialogs, s
     if (!started.started) {
         return kExitRefused;
     }
-    if (const auto tEnd = numberOption(args, "tend", error)) {
+    if (const auto tEnd = numberOptionIn(args, "tend", -kSingleRange, kSingleRange, error)) {
         if (!(*tEnd > 0.0)) {
             return usageError(err, "fit", "--tend: a time above 0");
         }
@@ -199,7 +200,7 @@ int prepareFit(const ParsedArgs& args, Session& session, UserDialogs& dialogs, s
         const std::string name = "k" + std::to_string(j);
         if (const auto text = args.value(name)) {
             if (!parseNumberExact(*text)) {
-                return usageError(err, "fit", "--" + name + ": not a number: '" + *text + "'");
+                return usageError(err, "fit", "--" + name + ": not a number: " + quotedField(*text));
             }
             typeFitParameter(session, j, *text);
         }
@@ -217,7 +218,7 @@ int prepareFit(const ParsedArgs& args, Session& session, UserDialogs& dialogs, s
                 }
             }
             if (slot == 0) {
-                return usageError(err, "fit", "--species: unknown species '" + name + "'");
+                return usageError(err, "fit", "--species: unknown species " + quotedField(name));
             }
             session.evaluation.fitSpecies[static_cast<std::size_t>(slot)] = true;
         }
@@ -225,7 +226,7 @@ int prepareFit(const ParsedArgs& args, Session& session, UserDialogs& dialogs, s
     if (const auto fixed = args.value("fix")) {
         for (const std::string& name : splitList(*fixed)) {
             if (name.size() != 2 || (name[0] != 'k' && name[0] != 'p') || name[1] < '1' || name[1] > '3') {
-                return usageError(err, "fit", "--fix: k1, k2 or k3 (or p1..p3), got '" + name + "'");
+                return usageError(err, "fit", "--fix: k1, k2 or k3 (or p1..p3), got " + quotedField(name));
             }
             session.evaluation.fixed[static_cast<std::size_t>(name[1] - '0')] = true;
         }

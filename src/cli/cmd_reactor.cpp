@@ -5,6 +5,7 @@
 #include "cli/json_writer.h"
 #include "cli/protocol_append.h"
 #include "core/model_catalogue.h"
+#include "data/quoted_field.h"
 #include "reactors/batch_reactor.h"
 #include "reactors/cstr.h"
 #include "reactors/tube_reactor.h"
@@ -162,7 +163,7 @@ int runReactor(const std::vector<std::string>& words, std::ostream& out, std::os
     }
     const std::string kind = args->positional[0];
     if (kind != "batch" && kind != "cstr" && kind != "tube") {
-        return usageError(err, "reactor", "unknown reactor '" + kind + "' (batch, cstr, tube)");
+        return usageError(err, "reactor", "unknown reactor " + quotedField(kind) + " (batch, cstr, tube)");
     }
     std::string separator = args->value("separator").value_or(";");
     if (separator == "tab") {

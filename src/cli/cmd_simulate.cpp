@@ -6,6 +6,7 @@
 #include "core/engine.h"
 #include "core/model_catalogue.h"
 #include "core/sim_table.h"
+#include "data/quoted_field.h"
 #include "numeric/number_text.h"
 #include "session/simulation_setup.h"
 #include "session/user_dialogs.h"
@@ -89,7 +90,7 @@ int prepareSimulation(const ParsedArgs& args, SimulationCommand command, Session
                       const std::string& commandName) {
     std::string error;
     if (!args.positional.empty()) {
-        return usageError(err, commandName, "unexpected argument '" + args.positional[0] + "'");
+        return usageError(err, commandName, "unexpected argument " + quotedField(args.positional[0]));
     }
     auto parsed = modelStateFromArgs(args, error, args.has("rates"));
     if (!parsed) {
@@ -102,7 +103,7 @@ int prepareSimulation(const ParsedArgs& args, SimulationCommand command, Session
         }
         state.mmMode = true;
         state.mmSettings.normalised = args.has("normalised");
-        if (const auto s0 = numberOption(args, "s0max", error)) {
+        if (const auto s0 = numberOptionIn(args, "s0max", -kSingleRange, kSingleRange, error)) {
             state.mmSettings.s0Max = static_cast<float>(*s0);
         } else if (!error.empty()) {
             return usageError(err, commandName, error);

@@ -32,7 +32,7 @@ int speciesSlot(const ParsedArgs& args) {
 
 // The smoothing exponent of --smoothing (0 without it); nothing and a message when it is bad.
 std::optional<double> smoothingOption(const ParsedArgs& args, std::string& error) {
-    if (const auto q = numberOption(args, "smoothing", error)) {
+    if (const auto q = numberOptionIn(args, "smoothing", -kSingleRange, kSingleRange, error)) {
         return q;
     }
     return error.empty() ? std::optional<double>(0.0) : std::nullopt;

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <sstream>
 
 #include "core/time_unit_change.h"
 #include "core/time_units.h"
+#include "data/quoted_field.h"
 #include "data/text_encoding.h"
+#include "data/text_file.h"
 #include "numeric/number_text.h"
 #include "session/data_commands.h"
 #include "session/project_commands.h"
@@ -95,12 +95,12 @@ std::optional<ExpDataSet> parseCsvData(const std::string& text, const std::strin
     for (const std::string& name : splitFields(header, separator)) {
         const int column = columnOf(trimmed(name));
         if (column < 0) {
-            error = "Unbekannte Spalte in Zeile 1: '" + trimmed(name) + "'";
+            error = "Unbekannte Spalte in Zeile 1: " + quotedField(trimmed(name));
             return std::nullopt;
         }
         // Two columns of one quantity would leave it to chance which of them counts.
         if (std::find(columns.begin(), columns.end(), column) != columns.end()) {
-            error = "Doppelte Spalte in Zeile 1: '" + trimmed(name) + "'";
+            error = "Doppelte Spalte in Zeile 1: " + quotedField(trimmed(name));
             return std::nullopt;
         }
         columns.push_back(column);
@@ -125,7 +125,7 @@ std::optional<ExpDataSet> parseCsvData(const std::string& text, const std::strin
             if (!cell.empty()) {
                 const auto number = parseNumberExact(cell);
                 if (!number) {
-                    error = "Keine gültige Zahl in Zeile " + std::to_string(l + 1) + ": '" + cell + "'";
+                    error = "Keine gültige Zahl in Zeile " + std::to_string(l + 1) + ": " + quotedField(cell);
                     return std::nullopt;
                 }
                 value = *number;
@@ -170,16 +170,16 @@ bool loadMeasuredData(Session& session, UserDialogs& dialogs, const std::string&
             return false;
         }
     } else {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) {
-            dialogs.showMessage("Meldung von LoadDataFile", "Datei nicht gefunden: " + path,
+        // The same size limit as the data-file reader: a huge or endless input (a device, a
+        // pipe) is refused instead of filling the memory.
+        const FileBytes file = readFileBytes(path);
+        if (file.error.failed()) {
+            dialogs.showMessage("Meldung von LoadDataFile", fileErrorDescription(file.error),
                                 MessageIcon::Critical);
             return false;
         }
-        std::ostringstream buffer;
-        buffer << in.rdbuf();
         std::string error;
-        auto set = parseCsvData(decodeFileText(buffer.str()), csvTimeUnit, error);
+        auto set = parseCsvData(decodeFileText(file.bytes), csvTimeUnit, error);
         if (!set) {
             dialogs.showMessage("Meldung von LoadDataFile", error, MessageIcon::Critical);
             return false;

@@ -4,6 +4,7 @@
 
 #include "core/model_catalogue.h"
 #include "core/time_units.h"
+#include "data/quoted_field.h"
 #include "numeric/number_text.h"
 
 namespace zemtral::cli {
@@ -17,7 +18,7 @@ bool readConcentrations(const std::string& text, SpeciesArray& c0, std::string& 
         const std::string item = text.substr(start, end - start);
         const std::size_t eq = item.find('=');
         if (eq == std::string::npos) {
-            error = "--c0: expected NAME=VALUE, got '" + item + "'";
+            error = "--c0: expected NAME=VALUE, got " + quotedField(item);
             return false;
         }
         const std::string name = item.substr(0, eq);
@@ -34,7 +35,7 @@ bool readConcentrations(const std::string& text, SpeciesArray& c0, std::string& 
             slot = kSlotQ;
         const auto value = parseNumberExact(item.substr(eq + 1));
         if (slot == 0 || !value) {
-            error = "--c0: bad entry '" + item + "'";
+            error = "--c0: bad entry " + quotedField(item);
             return false;
         }
         c0[slot] = *value;
@@ -55,9 +56,9 @@ std::optional<WorkingState> modelStateFromArgs(const ParsedArgs& args, std::stri
         error = "--model N is required (1..18 or 20)";
         return std::nullopt;
     }
-    const auto model = parseNumberExact(*modelText);
-    if (!model || *model != static_cast<int>(*model) || !isValidModelId(static_cast<int>(*model))) {
-        error = "--model: no such model '" + *modelText + "' (1..18 or 20)";
+    const auto model = wholeNumber(*modelText, 1, 20);
+    if (!model || !isValidModelId(*model)) {
+        error = "--model: no such model " + quotedField(*modelText) + " (1..18 or 20)";
         return std::nullopt;
     }
     WorkingState state = startUpWorkingState();
@@ -72,7 +73,7 @@ std::optional<WorkingState> modelStateFromArgs(const ParsedArgs& args, std::stri
         state.timeUnit = *unit;
         state.timeUnitIndex = static_cast<std::int16_t>(index);
     }
-    if (const auto n = numberOption(args, "order", error)) {
+    if (const auto n = numberOptionIn(args, "order", -kSingleRange, kSingleRange, error)) {
         state.reactionOrder = static_cast<float>(*n);
     } else if (!error.empty()) {
         return std::nullopt;
@@ -86,7 +87,7 @@ std::optional<WorkingState> modelStateFromArgs(const ParsedArgs& args, std::stri
             return std::nullopt;
         }
     }
-    if (const auto t = numberOption(args, "tend", error)) {
+    if (const auto t = numberOptionIn(args, "tend", -kSingleRange, kSingleRange, error)) {
         state.tEnd = static_cast<float>(*t);
     } else if (!error.empty()) {
         return std::nullopt;

@@ -1,7 +1,9 @@
 #include "cli/protocol_append.h"
 
-#include <filesystem>
+#include <unistd.h>
 
+#include "data/file_lock.h"
+#include "data/quoted_field.h"
 #include "data/text_file.h"
 #include "numeric/number_text.h"
 
@@ -74,18 +76,30 @@ std::optional<ProtocolTable> parseProtocolLines(const std::vector<std::string>& 
 
 bool appendProtocolRow(const std::string& path, ProtocolSource source, const ProtocolValues& values,
                        const std::string& separator, std::string& message) {
-    ProtocolTable table;
-    std::error_code ec;
-    if (std::filesystem::exists(path, ec)) {
-        const TextFileLines read = readTextFileLines(path);
-        if (read.error.failed()) {
-            message = fileErrorDescription(read.error);
-            return false;
+    // Several runs appending to one file at once take turns; without the lock each would write
+    // the rows it read plus its own, and the rows of the others would be lost.
+    const FileLock lock(path);
+    if (lock.error().failed()) {
+        message = fileErrorDescription(lock.error());
+        return false;
+    }
+    const auto fail = [&](std::string text) {
+        message = std::move(text);
+        if (lock.createdFile()) {
+            ::unlink(path.c_str());  // the empty file made for the lock
         }
+        return false;
+    };
+    ProtocolTable table;
+    const TextFileLines read = readTextFileLines(path);
+    if (read.error.failed()) {
+        return fail(fileErrorDescription(read.error));
+    }
+    if (!read.lines.empty()) {
         const auto existing = parseProtocolLines(read.lines, separator);
         if (!existing) {
-            message = "Die Datei ist keine Protokolldatei mit dem Trennzeichen '" + separator + "': " + path;
-            return false;
+            return fail("Die Datei ist keine Protokolldatei mit dem Trennzeichen " + quotedField(separator) +
+                        ": " + path);
         }
         table = *existing;
     }
@@ -93,8 +107,7 @@ bool appendProtocolRow(const std::string& path, ProtocolSource source, const Pro
     const FileError error =
         writeTextFileLines(path, protocolFileLines(table, source, currentDateTime(), separator, '.'));
     if (error.failed()) {
-        message = fileErrorDescription(error);
-        return false;
+        return fail(fileErrorDescription(error));
     }
     return true;
 }

@@ -14,8 +14,9 @@ std::optional<ProtocolTable> parseProtocolLines(const std::vector<std::string>& 
                                                 const std::string& separator);
 
 /// @brief Reads `path` when it exists, adds the row and writes the whole file again (atomically)
-/// in the program's protocol format. False and a German message when the file is not a protocol
-/// or cannot be written.
+/// in the program's protocol format, all under an advisory lock of the file so that concurrent
+/// appends keep every row. False and a German message when the file is not a protocol or cannot
+/// be written.
 bool appendProtocolRow(const std::string& path, ProtocolSource source, const ProtocolValues& values,
                        const std::string& separator, std::string& message);
 

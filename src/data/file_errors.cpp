@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "data/quoted_field.h"
+
 namespace zemtral {
 
 std::string fileErrorDescription(const FileError& e) {
@@ -20,6 +22,8 @@ std::string fileErrorDescription(const FileError& e) {
             return "Der Pfad ist ein Ordner, keine Datei: " + e.path;
         case FileErrorKind::ReadOnlyMedium:
             return "Der Datenträger ist schreibgeschützt: " + e.path;
+        case FileErrorKind::ReadOnlyFile:
+            return "Die Datei ist schreibgeschützt: " + e.path;
         case FileErrorKind::DiskFull:
             return "Kein Speicherplatz mehr auf dem Datenträger: " + e.path;
         case FileErrorKind::TooLarge:
@@ -31,19 +35,19 @@ std::string fileErrorDescription(const FileError& e) {
         case FileErrorKind::UnexpectedEnd:
             return "Unerwartetes Dateiende in Zeile " + n;
         case FileErrorKind::InvalidNumber:
-            return "Keine gültige Zahl in Zeile " + n + ": '" + e.text + "'";
+            return "Keine gültige Zahl in Zeile " + n + ": " + quotedField(e.text);
         case FileErrorKind::ValueOutOfRange:
-            return "Zahl außerhalb des zulässigen Bereichs in Zeile " + n + ": '" + e.text + "'";
+            return "Zahl außerhalb des zulässigen Bereichs in Zeile " + n + ": " + quotedField(e.text);
         case FileErrorKind::InvalidCount:
-            return "Ungültige Anzahl der Messpunkte in Zeile " + n + ": '" + e.text + "'";
+            return "Ungültige Anzahl der Messpunkte in Zeile " + n + ": " + quotedField(e.text);
         case FileErrorKind::FieldCountMismatch:
             return "Falsche Anzahl von Feldern in Zeile " + n + " (ein Messpunkt hat 13 Felder)";
         case FileErrorKind::ExtraData:
-            return "Mehr Daten als angegeben in Zeile " + n + ": '" + e.text + "'";
+            return "Mehr Daten als angegeben in Zeile " + n + ": " + quotedField(e.text);
         case FileErrorKind::UnknownTimeUnit:
-            return "Unbekannte Zeiteinheit in Zeile " + n + ": '" + e.text + "'";
+            return "Unbekannte Zeiteinheit in Zeile " + n + ": " + quotedField(e.text);
         case FileErrorKind::InvalidModel:
-            return "Ungültige Modellnummer in Zeile " + n + ": '" + e.text + "'";
+            return "Ungültige Modellnummer in Zeile " + n + ": " + quotedField(e.text);
         case FileErrorKind::MissingSeparator:
             return "Kein Trennzeichen (Semikolon, Komma, Tab oder Leerzeichen) in Zeile " + n;
     }

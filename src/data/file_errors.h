@@ -12,6 +12,7 @@ enum class FileErrorKind {
     AccessDenied,        ///< no permission
     IsDirectory,         ///< the path names a directory
     ReadOnlyMedium,      ///< the file system is mounted read-only
+    ReadOnlyFile,        ///< the file itself is write-protected (no write permission in its mode)
     DiskFull,            ///< no space left
     TooLarge,            ///< larger than any file of the program can be
     ReadFailed,          ///< another error of the system while reading

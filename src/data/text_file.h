@@ -23,15 +23,23 @@ struct FileBytes {
     FileError error;
 };
 
-/// @brief Reads the whole file as it is (at most kMaxTextFileSize bytes).
+/// @brief Reads the whole file as it is, at most kMaxTextFileSize bytes: a larger file (or an
+/// endless one such as /dev/zero) is refused with TooLarge before it can exhaust the memory.
 FileBytes readFileBytes(const std::string& path);
 
 /// @brief Reads the whole file and splits it into lines (see decodeFileText and splitLines).
 TextFileLines readTextFileLines(const std::string& path);
 
 /// @brief Writes `bytes` to `path` atomically: into a temporary file beside the target, flushed
-/// to disk, then renamed over the target. A failed write leaves the previous file as it was.
+/// to disk, then renamed over the target, and the folder synced. A failed write leaves the
+/// previous file as it was. A write-protected target (no write bit in its mode, or no write
+/// permission for the user) is refused with ReadOnlyFile and left untouched, also for root. A
+/// symbolic link is written through: the file it points to gets the content, the link stays.
 FileError writeFileAtomic(const std::string& path, const std::string& bytes);
+
+/// @brief The file a path names after following every symbolic link (also a dangling last one);
+/// the path itself when it is no link.
+std::string resolveSymbolicLinks(const std::string& path);
 
 /// @brief writeFileAtomic of the lines in Windows-1252, each followed by CR LF.
 FileError writeTextFileLines(const std::string& path, const std::vector<std::string>& lines);

@@ -13,7 +13,7 @@ int distinctKTPairs(const ExpDataSet& data) {
     std::vector<std::pair<double, double>> counted;
     for (int i = 1; i <= data.pointCount && i < static_cast<int>(data.points.size()); ++i) {
         const ExpPoint& pt = data.points[i];
-        if (!(pt.k > 0.0) || !(pt.T > 0.0)) {
+        if (pt.exclude == -1 || !(pt.k > 0.0) || !(pt.T > 0.0)) {
             continue;
         }
         bool seen = false;

@@ -13,8 +13,8 @@
 
 namespace zemtral {
 
-/// @brief Number of points with k > 0 and T > 0, a pair equal in k and T to an earlier counted one
-/// not counted again.
+/// @brief Number of active (not excluded) points with k > 0 and T > 0, a pair equal in k and T to
+/// an earlier counted one not counted again.
 int distinctKTPairs(const ExpDataSet& data);
 
 /// @brief f_u of a time-unit text ("s", "min", "h", "d", "a", blanks trimmed): the factor that turns

@@ -130,6 +130,41 @@ EvalPointLists EvalPoints(const ExpDataSet& data, const EvaluationInputs& in, do
     return lists;
 }
 
+std::string evaluationPointsProblem(const EvalPointLists& points) {
+    int usable = 0;
+    bool twoAbscissas = false;
+    float firstX = 0.0f;
+    for (int i = 1; i <= points.size(); ++i) {
+        const float x = points.x[static_cast<std::size_t>(i)];
+        if (!(points.w[static_cast<std::size_t>(i)] > 0.0f) || !std::isfinite(x) ||
+            !std::isfinite(points.y[static_cast<std::size_t>(i)])) {
+            continue;
+        }
+        if (++usable == 1) {
+            firstX = x;
+        } else if (x != firstX) {
+            twoAbscissas = true;
+        }
+    }
+    if (usable < 2) {
+        return std::string(
+                   "Zu wenige verwendbare Messpunkte: Eine Gerade braucht mindestens zwei aktive, "
+                   "auswertbare Punkte.") +
+               kLineBreak + "Ausgeschlossene Punkte und Punkte ohne auswertbaren Messwert zählen nicht.";
+    }
+    if (!twoAbscissas) {
+        return std::string("Alle verwendbaren Messpunkte liegen bei derselben Zeit bzw. Temperatur;") +
+               kLineBreak + "durch sie lässt sich keine Gerade legen.";
+    }
+    return "";
+}
+
+std::string evaluationPointsProblem(const ExpDataSet& data, const EvaluationInputs& in) {
+    // Points that cannot be transformed raise flags here; the evaluation itself reports them.
+    FpGuard guard;
+    return evaluationPointsProblem(EvalPoints(data, in));
+}
+
 LinearEvaluationResult evaluateLinearised(const ExpDataSet& data, const EvaluationInputs& in) {
     LinearEvaluationResult out;
     const char sep = '.';
@@ -147,10 +182,22 @@ LinearEvaluationResult evaluateLinearised(const ExpDataSet& data, const Evaluati
     if (guard.failed()) {
         return fail(guard.fault());
     }
+    // Without two usable points at two abscissas the regression is singular and its zero
+    // coefficients would be shown as a result.
+    if (std::string problem = evaluationPointsProblem(out.points); !problem.empty()) {
+        LinearEvaluationResult refused = fail(FpFault::None);
+        refused.errorText = std::move(problem);
+        return refused;
+    }
     const RegressionResult reg =
         CalcRegression(out.points.x, out.points.y, out.points.w, 2, kRegressionLine, 0);
     if (reg.fault != FpFault::None) {
         return fail(reg.fault);
+    }
+    if (reg.isSingular) {
+        LinearEvaluationResult refused = fail(FpFault::None);
+        refused.errorText = "Die Messpunkte bestimmen keine Gerade (singuläres Gleichungssystem).";
+        return refused;
     }
     out.singular = reg.isSingular;
     out.intercept = reg.coef[1];

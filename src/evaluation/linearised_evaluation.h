@@ -92,8 +92,18 @@ struct LinearEvaluationResult {
 EvalPointLists EvalPoints(const ExpDataSet& data, const EvaluationInputs& in, double* cA0FromData = nullptr,
                           double* cB0FromData = nullptr);
 
+/// @brief Why the point lists cannot determine a straight line: fewer than two active points
+/// with finite transformed values, or all of them at one abscissa (one time or one temperature).
+/// Empty when they can. Excluded points (weight 0) do not count.
+std::string evaluationPointsProblem(const EvalPointLists& points);
+
+/// @brief evaluationPointsProblem of the points that the kind takes from the data set.
+std::string evaluationPointsProblem(const ExpDataSet& data, const EvaluationInputs& in);
+
 /// @brief Runs the evaluation of kinds −3 to −8, −10, −11: point lists, regression, constants and
-/// result line. On a fault errorFlag is −1 and nothing else is meaningful.
+/// result line. On a fault errorFlag is −1 and nothing else is meaningful; so it is when the
+/// points cannot determine a line (see evaluationPointsProblem), which a singular regression
+/// would otherwise report as k = 0.
 LinearEvaluationResult evaluateLinearised(const ExpDataSet& data, const EvaluationInputs& in);
 
 /// @brief Runs the evaluation and writes its result into the working state: k1 (kinds other than

@@ -22,15 +22,18 @@ FpGuard::~FpGuard() {
 }
 
 FpFault FpGuard::fault() const {
+    // The flags do not keep their order, so the cause is named before its consequences: an
+    // overflow yields infinities whose differences and products with zero then raise "invalid"
+    // as well, whereas a NaN from an invalid operation never overflows afterwards.
     const int raised = std::fetestexcept(kWatched);
     if (raised & FE_DIVBYZERO) {
         return FpFault::DivisionByZero;
     }
-    if (raised & FE_INVALID) {
-        return FpFault::InvalidOperation;
-    }
     if (raised & FE_OVERFLOW) {
         return FpFault::Overflow;
+    }
+    if (raised & FE_INVALID) {
+        return FpFault::InvalidOperation;
     }
     return FpFault::None;
 }

@@ -16,7 +16,8 @@ class FpGuard {
     FpGuard(const FpGuard&) = delete;
     FpGuard& operator=(const FpGuard&) = delete;
 
-    /// @brief The first fault raised since construction (or since the last clear()).
+    /// @brief The fault raised since construction (or since the last clear()); when several flags
+    /// are up, the likely cause: division by zero, then overflow, then invalid operation.
     FpFault fault() const;
     bool failed() const { return fault() != FpFault::None; }
     void clear();

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace zemtral {
 namespace {
@@ -296,6 +297,40 @@ std::size_t leadingNumberLength(std::string_view s) {
     return i;
 }
 
+// True when a number that from_chars reports out of range is too large, false when it is too
+// small: from_chars gives the same error for both. Decided by the decimal order of the first
+// significant digit plus the exponent.
+bool beyondLargest(std::string_view number) {
+    long long order = 0;
+    bool significant = false, afterPoint = false;
+    std::size_t i = 0;
+    if (i < number.size() && (number[i] == '-' || number[i] == '+')) {
+        ++i;
+    }
+    for (; i < number.size() && number[i] != 'E' && number[i] != 'e'; ++i) {
+        if (number[i] == '.') {
+            afterPoint = true;
+        } else if (!significant && number[i] == '0') {
+            order -= afterPoint ? 1 : 0;
+        } else {
+            significant = true;
+            order += afterPoint ? 0 : 1;
+        }
+    }
+    if (!significant) {
+        return false;
+    }
+    long long exponent = 0;
+    bool negative = false;
+    if (++i < number.size() && (number[i] == '-' || number[i] == '+')) {
+        negative = number[i++] == '-';
+    }
+    for (; i < number.size() && number[i] >= '0' && number[i] <= '9' && exponent < 1000000000LL; ++i) {
+        exponent = exponent * 10 + (number[i] - '0');
+    }
+    return order + (negative ? -exponent : exponent) > 0;
+}
+
 double convert(std::string number) {
     for (char& ch : number) {
         if (ch == 'D' || ch == 'd') {
@@ -308,8 +343,13 @@ double convert(std::string number) {
     double value = 0.0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        // Val overflows; the callers check for finite values, so report the largest magnitude.
-        return number[0] == '-' ? -HUGE_VAL : HUGE_VAL;
+        // Val overflows on a number beyond the largest double (the callers check for finite
+        // values, so report an infinite magnitude); one below the smallest is 0.
+        const bool negative = number[0] == '-';
+        if (!beyondLargest(number)) {
+            return negative ? -0.0 : 0.0;
+        }
+        return negative ? -HUGE_VAL : HUGE_VAL;
     }
     return result.ec == std::errc() ? value : 0.0;
 }
@@ -388,6 +428,17 @@ std::optional<double> parseNumberExact(std::string_view text) {
         return std::nullopt;
     }
     return value;
+}
+
+float toSingle(double value) {
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    if (value > kLargest) {
+        return std::numeric_limits<float>::infinity();
+    }
+    if (value < -kLargest) {
+        return -std::numeric_limits<float>::infinity();
+    }
+    return static_cast<float>(value);
 }
 
 bool looksNumeric(std::string_view text) {

@@ -31,6 +31,10 @@ double parseNumber(std::string_view text);
 /// as the decimal point); nothing when the text is empty or is not exactly one number.
 std::optional<double> parseNumberExact(std::string_view text);
 
+/// @brief A double as a 4-byte float for a field of that width: a value beyond the float range
+/// becomes ±infinity explicitly (for the input checks to refuse) instead of an undefined cast.
+float toSingle(double value);
+
 /// @brief True when a number typed by the user would be a valid, finite number for parseNumber.
 bool looksNumeric(std::string_view text);
 

@@ -224,6 +224,17 @@ std::array<int, 2> cstrGivenFields(CstrInputChoice choice) {
     return {13, 14};
 }
 
+namespace {
+
+// Marks the result as failed with the reason shown after "Berechnungsfehler aufgetreten.".
+CstrResult& failed(CstrResult& out, std::string reason) {
+    out.calculationFailed = true;
+    out.failureReason = std::move(reason);
+    return out;
+}
+
+}  // namespace
+
 CstrResult CalcCstr(const CstrInputs& in) {
     CstrResult out;
     FpGuard guard;
@@ -256,8 +267,7 @@ CstrResult CalcCstr(const CstrInputs& in) {
     SpeciesArray& c = out.conc;
     c = c0;
     if (nuA == 0.0) {
-        out.calculationFailed = true;
-        return out;
+        return failed(out, "Stoff A wird in diesem Modell nicht umgesetzt.");
     }
     double& tau = out.residenceTime;
 
@@ -281,8 +291,9 @@ CstrResult CalcCstr(const CstrInputs& in) {
         }
         if (isCoupled(model)) {
             if (!searchResidenceTime(kin, c0, c[kSlotA], tau, c)) {
-                out.calculationFailed = true;
-                return out;
+                return failed(
+                    out,
+                    "Mit keiner Verweilzeit wird im stationären Zustand der gewünschte Umsatz erreicht.");
             }
         } else {
             if (single) {
@@ -292,8 +303,9 @@ CstrResult CalcCstr(const CstrInputs& in) {
             const double rA = rateOf(kin, c, kSlotA);
             // A rate that does not consume A can reach no conversion at any residence time.
             if (!(rA < 0.0)) {
-                out.calculationFailed = true;
-                return out;
+                return failed(out,
+                              "Beim gewünschten Umsatz wird A nicht mehr verbraucht; kein Volumenstrom "
+                              "erreicht ihn.");
             }
             tau = u * a0 / -rA;
             if (!single) {
@@ -319,8 +331,7 @@ CstrResult CalcCstr(const CstrInputs& in) {
             const double p = linear / alpha, q = constant / alpha;
             const double discriminant = p * p / 4.0 - q;
             if (!(discriminant > 0.0)) {
-                out.calculationFailed = true;
-                return out;
+                return failed(out, "Die Bilanzgleichung hat keine reelle Lösung.");
             }
             const double root = std::sqrt(discriminant);
             const double x1 = -p / 2.0 + root, x2 = -p / 2.0 - root;
@@ -349,15 +360,19 @@ CstrResult CalcCstr(const CstrInputs& in) {
             }
         }
         if (!ok) {
-            out.calculationFailed = true;
-            return out;
+            return failed(out, "Die Iteration fand keinen stationären Zustand mit 0 <= U(A) <= 1.");
         }
         out.conversion = conversionOfA(a0, c[kSlotA]);
     }
-    if (guard.failed() || !allFinite(c) || !std::isfinite(out.conversion) || !std::isfinite(out.volume) ||
-        !std::isfinite(out.flow) || !std::isfinite(out.residenceTime) ||
-        (isCoupled(model) && !modelSpeciesNonNegative(model, c))) {
-        out.calculationFailed = true;
+    if (guard.failed()) {
+        return failed(out, faultDescription(guard.fault()));
+    }
+    if (!allFinite(c) || !std::isfinite(out.conversion) || !std::isfinite(out.volume) ||
+        !std::isfinite(out.flow) || !std::isfinite(out.residenceTime)) {
+        return failed(out, faultDescription(FpFault::Overflow));
+    }
+    if (isCoupled(model) && !modelSpeciesNonNegative(model, c)) {
+        return failed(out, "Der stationäre Zustand hätte negative Konzentrationen.");
     }
     return out;
 }
@@ -436,7 +451,11 @@ CstrOutcome runCstr(const CstrInputs& in) {
     }
     if (out.result.calculationFailed) {
         out.status = CstrOutcome::Status::Failed;
-        out.messages.push_back({kNotPossibleTitleText, kCalculationFailedText});
+        std::string text = kCalculationFailedText;
+        if (!out.result.failureReason.empty()) {
+            text += kLineBreak + out.result.failureReason;
+        }
+        out.messages.push_back({kNotPossibleTitleText, text});
         return out;
     }
     const CstrResult& r = out.result;

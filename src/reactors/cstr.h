@@ -41,6 +41,7 @@ struct CstrInputs {
 struct CstrResult {
     bool inputRefused = false;       ///< `message` says why (shown by the caller)
     bool calculationFailed = false;  ///< no steady state found ("Berechnungsfehler aufgetreten.")
+    std::string failureReason;       ///< why, in German: the line shown after that text
     ReactorMessage message;
     SpeciesArray conc{};         ///< outlet concentrations [mol/l]
     double conversion = 0.0;     ///< U(A) [1]

@@ -21,6 +21,15 @@ std::string enterDataHint() {
     return "Geben Sie Daten im Dateneditor ein (=> Neueingabe).";
 }
 
+/// The points that take part in an evaluation or fitting: excluded points do not count.
+int activePointCount(const ExpDataSet& data) {
+    int count = 0;
+    for (int i = 1; i <= data.pointCount && i < static_cast<int>(data.points.size()); ++i) {
+        count += data.points[static_cast<std::size_t>(i)].exclude == -1 ? 0 : 1;
+    }
+    return count;
+}
+
 /// The data checks shared by the c-t evaluations and the isothermal fittings.
 bool ctDataPresent(const Session& session, int minimumPoints, UserDialogs& dialogs) {
     if (!session.survey.hasCtData) {
@@ -28,7 +37,7 @@ bool ctDataPresent(const Session& session, int minimumPoints, UserDialogs& dialo
                std::string("Keine oder zuwenig experimentelle c-t-Daten.") + kLineBreak + enterDataHint());
         return false;
     }
-    if (session.data.pointCount < minimumPoints) {
+    if (activePointCount(session.data) < minimumPoints) {
         refuse(dialogs,
                std::string("Keine (oder zuwenig) experimentelle c-t-Daten.") + kLineBreak + enterDataHint());
         return false;
@@ -45,6 +54,16 @@ std::string joinLines(const std::vector<std::string>& lines) {
         text += lines[i];
     }
     return text;
+}
+
+/// Refuses an evaluation whose points cannot determine its line (see evaluationPointsProblem).
+bool evaluationPointsUsable(const Session& session, const EvaluationInputs& in, UserDialogs& dialogs) {
+    const std::string problem = evaluationPointsProblem(session.data, in);
+    if (!problem.empty()) {
+        refuse(dialogs, problem);
+        return false;
+    }
+    return true;
 }
 
 EvaluationCommandResult fittingStarted() {
@@ -94,25 +113,20 @@ EvaluationCommandResult startCtEvaluation(Session& session, int item, UserDialog
         refuse(dialogs, "Keine Anfangskonzentration c(A)(0) gefunden");
         return result;
     }
+    const int kind = item == 1   ? kEvalFirstOrder
+                     : item == 2 ? kEvalSecondOrder
+                     : item == 3
+                         ? (session.evaluation.equalStartConc ? kEvalSecondOrder : kEvalSecondOrderUnequal)
+                         : kEvalWilkinson;
+    if (!evaluationPointsUsable(session, evaluationInputs(kind, session.state, session.evaluation),
+                                dialogs)) {
+        return result;
+    }
     result.started = true;
     result.unloadDiagram = true;
-    switch (item) {
-        case 1:
-            session.state.modelId = 2;
-            result.diagramKind = kEvalFirstOrder;
-            break;
-        case 2:
-            session.state.modelId = 3;
-            result.diagramKind = kEvalSecondOrder;
-            break;
-        case 3:
-            session.state.modelId = 4;
-            result.diagramKind =
-                session.evaluation.equalStartConc ? kEvalSecondOrder : kEvalSecondOrderUnequal;
-            break;
-        default:
-            result.diagramKind = kEvalWilkinson;
-            break;
+    result.diagramKind = kind;
+    if (item <= 3) {
+        session.state.modelId = static_cast<std::int16_t>(item + 1);
     }
     return result;
 }
@@ -162,6 +176,12 @@ EvaluationCommandResult startLambdaEvaluation(Session& session, int item, UserDi
         refuse(dialogs, "Keinen Wert lambda(t = infin) gefunden");
         return result;
     }
+    const int kind = item == 1 ? kEvalLambdaFirstOrder : kEvalLambdaSecondOrder;
+    EvaluationInputs inputs = evaluationInputs(kind, session.state, session.evaluation);
+    inputs.lambdaMode = true;
+    if (!evaluationPointsUsable(session, inputs, dialogs)) {
+        return result;
+    }
     session.state.modelId = model;
     if (session.data.lambda0 == 0.0) {
         if (item == 1) {
@@ -186,7 +206,7 @@ EvaluationCommandResult startLambdaEvaluation(Session& session, int item, UserDi
     }
     session.evaluation.lambdaMode = true;
     result.started = true;
-    result.diagramKind = item == 1 ? kEvalLambdaFirstOrder : kEvalLambdaSecondOrder;
+    result.diagramKind = kind;
     result.axisWindow = lambdaAxisRanges(
         session.data, evaluationInputs(result.diagramKind, session.state, session.evaluation));
     return result;
@@ -254,9 +274,14 @@ EvaluationCommandResult startKTEvaluation(Session& session, int item, UserDialog
         refuse(dialogs, "mindestens zwei unterschiedliche Paare k - T nötig!");
         return result;
     }
+    const int kind = item == 2 ? kEvalEyring : kEvalArrhenius;
+    if (!evaluationPointsUsable(session, evaluationInputs(kind, session.state, session.evaluation),
+                                dialogs)) {
+        return result;
+    }
     result.started = true;
     result.unloadDiagram = true;
-    result.diagramKind = item == 2 ? kEvalEyring : kEvalArrhenius;
+    result.diagramKind = kind;
     return result;
 }
 

@@ -53,7 +53,7 @@ ModelChoiceResult selectModel(Session& session, int option, std::string_view ord
     state.mmMode = false;
     const auto model = static_cast<std::int16_t>(modelForOption(option));
     if (model == 20) {
-        state.reactionOrder = static_cast<float>(parseNumber(orderText));
+        state.reactionOrder = toSingle(parseNumber(orderText));
     }
     // The diagram kind of a running fitting start (-9) stays until the fitting window drew.
     const bool keepFittingStart =
@@ -76,7 +76,7 @@ ModelChoiceResult selectModel(Session& session, int option, std::string_view ord
 }
 
 void setOrderFromText(Session& session, std::string_view orderText) {
-    session.state.reactionOrder = static_cast<float>(parseNumber(orderText));
+    session.state.reactionOrder = toSingle(parseNumber(orderText));
 }
 
 void changeTimeUnit(Session& session, int newIndex) {

@@ -1,9 +1,17 @@
 #include "session/simulation_setup.h"
 
+#include <cmath>
+#include <limits>
+
 #include "core/model_catalogue.h"
 #include "numeric/number_text.h"
 
 namespace zemtral {
+namespace {
+
+constexpr float kSingleLargest = std::numeric_limits<float>::max();
+
+}  // namespace
 
 SimulationInputs simulationInputsFor(const WorkingState& state) {
     SimulationInputs inputs;
@@ -29,7 +37,7 @@ void readSimulationInputs(const SimulationInputs& inputs, WorkingState& state) {
     for (int j = 1; j <= 3; ++j) {
         state.rateConst[j] = parseNumber(inputs.inp[static_cast<std::size_t>(9 + j)]);
     }
-    state.tEnd = static_cast<float>(parseNumber(inputs.inp[14]));
+    state.tEnd = toSingle(parseNumber(inputs.inp[14]));
     state.intervalCount = 200;
 }
 
@@ -55,8 +63,14 @@ std::vector<std::string> simulationInputProblems(SimulationCommand command, cons
     if (diagramKind == 20 && state.reactionOrder < 0.0f) {
         lines.emplace_back("- nur n > 0 erlaubt");
     }
+    // The order and the time are 4-byte values: a typed number beyond their range cannot be held.
+    if (diagramKind == 20 && std::isinf(state.reactionOrder)) {
+        lines.emplace_back("- Reaktionsordnung n zu groß (höchstens " + formatSingle(kSingleLargest) + ")");
+    }
     if (!(state.tEnd > 0.0f)) {
         lines.emplace_back("- Zeit-Vorgabe nicht in Ordnung");
+    } else if (std::isinf(state.tEnd)) {
+        lines.emplace_back("- Zeit-Vorgabe zu groß (höchstens " + formatSingle(kSingleLargest) + ")");
     }
     if (!(k[1] > 0.0)) {
         lines.emplace_back("- Geschwindigkeitskonstante k1 muss größer Null sein");

@@ -256,7 +256,7 @@ TEST(LinearisedEvaluation, ArrheniusAndEyringRecoverActivationParameters) {
     EXPECT_FALSE(f.errorText.empty());
 }
 
-TEST(LinearisedEvaluation, TwoPointsGiveNoRSquaredAndSingularListsGiveZero) {
+TEST(LinearisedEvaluation, TwoPointsGiveNoRSquaredAndPointsWithoutALineAreRefused) {
     ExpDataSet data;
     add(data, point(0, 1.0));
     add(data, point(2, 0.5));
@@ -267,14 +267,28 @@ TEST(LinearisedEvaluation, TwoPointsGiveNoRSquaredAndSingularListsGiveZero) {
     EXPECT_EQ(r.resultLine.find("R^2"), std::string::npos);
     EXPECT_TRUE(near(r.k, std::log(2.0) / 2, 1e-6));
 
-    // All active points at one time: singular, k = 0.
+    // All active points at one time determine no line: refused, k1 untouched (the singular
+    // regression would give k = 0 as if it were a result).
     ExpDataSet same;
     add(same, point(1, 1.0));
     add(same, point(1, 0.5));
+    add(same, point(3, 0.2));
+    same.points[3].exclude = -1;
+    state.rateConst[1] = 0.77;
     const LinearEvaluationResult s = runLinearisedEvaluation(same, kEvalFirstOrder, state, ev);
-    EXPECT_EQ(s.errorFlag, 0);
-    EXPECT_TRUE(s.singular);
-    EXPECT_EQ(s.k, 0.0);
+    EXPECT_EQ(s.errorFlag, -1);
+    EXPECT_NE(s.errorText.find("derselben Zeit"), std::string::npos) << s.errorText;
+    EXPECT_EQ(state.rateConst[1], 0.77);
+
+    // Excluded points do not count: one active point is too few, whatever the others say.
+    ExpDataSet one = data;
+    add(one, point(4, 0.25));
+    one.points[2].exclude = -1;
+    one.points[3].exclude = -1;
+    const LinearEvaluationResult o = runLinearisedEvaluation(one, kEvalSecondOrder, state, ev);
+    EXPECT_EQ(o.errorFlag, -1);
+    EXPECT_NE(o.errorText.find("Zu wenige verwendbare Messpunkte"), std::string::npos) << o.errorText;
+    EXPECT_EQ(state.rateConst[1], 0.77);
 }
 
 TEST(RegressionLine, CoversTheWindowAndClearsTheOutsideFlag) {

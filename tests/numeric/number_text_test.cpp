@@ -59,6 +59,14 @@ TEST(ParseNumber, ValSemantics) {
     EXPECT_DOUBLE_EQ(parseNumber("2E"), 2.0);
     EXPECT_DOUBLE_EQ(parseNumber("3D2"), 300.0);
     EXPECT_TRUE(std::isinf(parseNumber("1e999")));
+    // Below the smallest double a number is 0, not infinite: the range error of the conversion
+    // is the same for both ends.
+    EXPECT_EQ(parseNumber("1e-999"), 0.0);
+    EXPECT_EQ(parseNumber("-0,0001e-400"), 0.0);
+    EXPECT_TRUE(std::isinf(parseNumber("0,001e312")));
+    EXPECT_EQ(parseNumber("0,001e-330"), 0.0);
+    EXPECT_EQ(parseNumberExact("1e-999"), 0.0);
+    EXPECT_TRUE(std::isinf(parseNumber("-1e99999999999999999999")));
 }
 
 TEST(ParseNumber, ExactReading) {

@@ -202,7 +202,10 @@ TEST(CstrRun, RefusalsAndFailures) {
     EXPECT_EQ(out.status, CstrOutcome::Status::Failed);
     ASSERT_EQ(out.messages.size(), 1u);
     EXPECT_EQ(out.messages[0].title, " Ausführung nicht möglich ");
-    EXPECT_EQ(out.messages[0].text, "Berechnungsfehler aufgetreten.");
+    // The text says why as well.
+    EXPECT_EQ(out.messages[0].text,
+              "Berechnungsfehler aufgetreten.\r\nDie Iteration fand keinen stationären Zustand mit 0 <= U(A) "
+              "<= 1.");
 
     // The equilibrium limit applies to a given conversion.
     in.kinetics = {8, {0.0, 0.5, 0.5, 0.0}, 1.5};

@@ -153,12 +153,23 @@ TEST(EvaluationCommands, KTEvaluationNeedsTwoDistinctPairs) {
         ExpPoint p;
         p.k = 0.2;
         p.T = 300;
-        p.exclude = static_cast<std::int16_t>(i == 1 ? -1 : 0);  // excluded still counts as a pair
+        p.exclude = static_cast<std::int16_t>(i == 1 ? -1 : 0);
         s.data.points.push_back(p);
     }
     s.data.pointCount = 2;
     EXPECT_FALSE(startKTEvaluation(s, 1, d).started);
     EXPECT_EQ(d.last().text, "mindestens zwei unterschiedliche Paare k - T nötig!");
+    // An excluded point is no pair of the evaluation, however different it is.
+    s.data.points[2].T = 320;
+    EXPECT_FALSE(startKTEvaluation(s, 1, d).started);
+    EXPECT_EQ(d.last().text, "mindestens zwei unterschiedliche Paare k - T nötig!");
+    // Two pairs at one temperature determine no Arrhenius line.
+    s.data.points[2].exclude = 0;
+    s.data.points[2].T = 300;
+    s.data.points[2].k = 0.4;
+    EXPECT_FALSE(startKTEvaluation(s, 1, d).started);
+    EXPECT_EQ(
+        d.last().text.rfind("Alle verwendbaren Messpunkte liegen bei derselben Zeit bzw. Temperatur", 0), 0u);
     s.data.points[2].T = 320;
     const EvaluationCommandResult r = startKTEvaluation(s, 2, d);
     EXPECT_TRUE(r.started);

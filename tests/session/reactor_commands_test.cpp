@@ -161,7 +161,9 @@ TEST(CstrCommand, RefusalAndFailureMessages) {
     EXPECT_FALSE(result.success);
     EXPECT_EQ(result.fields, f);
     EXPECT_EQ(dialogs.last().title, " Ausführung nicht möglich ");
-    EXPECT_EQ(dialogs.last().text, "Berechnungsfehler aufgetreten.");
+    EXPECT_EQ(dialogs.last().text,
+              "Berechnungsfehler aufgetreten.\r\nDie Iteration fand keinen stationären Zustand mit 0 <= U(A) "
+              "<= 1.");
 }
 
 TEST(TubeCommand, LengthGivenAndRefusal) {

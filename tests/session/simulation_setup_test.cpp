@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include "numeric/number_text.h"
+
 namespace zemtral {
 namespace {
 
@@ -69,6 +73,19 @@ TEST(SimulationSetup, OrderAndTextsOfTheNthOrderModel) {
     readSimulationInputs(inputs, state);
     EXPECT_FLOAT_EQ(state.tEnd, 12.5f);
     EXPECT_EQ(inputs.inp[10], "0.15");
+
+    // Time and order are 4-byte values: a typed number beyond their range is refused by name
+    // (it used to reach the integration as infinity).
+    inputs.inp[14] = "1e39";
+    readSimulationInputs(inputs, state);
+    state.reactionOrder = toSingle(-2e40);
+    EXPECT_EQ(simulationInputProblems(SimulationCommand::Draw, state, 20, inputs),
+              (std::vector<std::string>{"- nur n > 0 erlaubt",
+                                        "- Reaktionsordnung n zu groß (höchstens 3.402823E+38)",
+                                        "- Zeit-Vorgabe zu groß (höchstens 3.402823E+38)"}));
+    EXPECT_EQ(toSingle(3.4028234e38), 3.4028234e38f);
+    EXPECT_EQ(toSingle(-1e300), -std::numeric_limits<float>::infinity());
+    state.reactionOrder = 1.5f;
 
     WorkingState enzyme;
     applyModelDefaults(enzyme, 10);  // k> 0.15, k< 0.1, k3 0.005

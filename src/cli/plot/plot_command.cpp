@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <ostream>
@@ -11,6 +12,7 @@
 #include "cli/commands.h"
 #include "cli/diagram_drawing.h"
 #include "cli/diagram_sources.h"
+#include "data/quoted_field.h"
 #include "ui/diagrams/qt_chart_component.h"
 
 namespace zemtral::cli {
@@ -83,7 +85,7 @@ std::optional<int> sizeOption(const ParsedArgs& args, const std::string& name, i
     if (!value) {
         return error.empty() ? std::optional<int>(fallback) : std::nullopt;
     }
-    if (*value != static_cast<int>(*value) || *value < kMinimumSize || *value > kMaximumSize) {
+    if (!(*value >= kMinimumSize && *value <= kMaximumSize) || *value != std::trunc(*value)) {
         error = "--" + name + ": a whole number of pixels from 200 to 8000";
         return std::nullopt;
     }
@@ -141,7 +143,7 @@ int runPlot(const std::vector<std::string>& words, std::ostream& out, std::ostre
     if (source == nullptr) {
         return usageError(
             err, "plot",
-            "SOURCE: one of simulate, halflife, evaluate, fit, tangent (not '" + words[0] + "')");
+            "SOURCE: one of simulate, halflife, evaluate, fit, tangent (not " + quotedField(words[0]) + ")");
     }
     OptionSpec grammar = source->grammar();
     grammar.valueOptions.insert({"output", "width", "height"});
