@@ -14,6 +14,7 @@
 
 #include "numeric/number_text.h"
 #include "session/session.h"
+#include "ui/data/data_editor_windows.h"
 #include "ui/diagrams/diagram_windows.h"
 #include "ui/montecarlo/monte_carlo_windows.h"
 #include "ui/reactors/reactor_windows.h"
@@ -94,6 +95,7 @@ int main(int argc, char** argv) {
     zemtral::registerEvaluationWindows(window, diagrams);
     zemtral::registerReactorWindows(window);
     zemtral::registerMonteCarloWindow(window);
+    zemtral::registerDataEditorWindow(window);
     dialogs.setParent(&window);
     window.show();
     if (!request.files.empty()) {

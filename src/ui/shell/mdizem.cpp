@@ -185,6 +185,7 @@ void MDIZEM::buildMenus() {
                        AskSaveChangedData(m_session, m_dialogs)) {
                        return;
                    }
+                   close(W::DataEditor);  // an open editor starts anew on the empty set
                    newDataSet(m_session, *this);
                },
                {W::DataEditor});
