@@ -15,6 +15,7 @@
 #include "numeric/number_text.h"
 #include "session/session.h"
 #include "ui/data/data_editor_windows.h"
+#include "ui/data/protocol_xy_windows.h"
 #include "ui/diagrams/diagram_windows.h"
 #include "ui/montecarlo/monte_carlo_windows.h"
 #include "ui/reactors/reactor_windows.h"
@@ -96,6 +97,7 @@ int main(int argc, char** argv) {
     zemtral::registerReactorWindows(window);
     zemtral::registerMonteCarloWindow(window);
     zemtral::registerDataEditorWindow(window);
+    zemtral::registerProtocolAndXyWindows(window, diagrams);
     dialogs.setParent(&window);
     window.show();
     if (!request.files.empty()) {

@@ -1,6 +1,8 @@
 #include "session/diagram_document.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "core/model_catalogue.h"
 #include "diagrams/axis_range.h"
@@ -282,6 +284,107 @@ bool DiagramDocument::showMeasuredPoints() {
         tab.visible = true;
     }
     return !any || points.anyInside;
+}
+
+// --- The XY editor's points ----------------------------------------------------------------------
+
+bool DiagramDocument::showsNothing() const {
+    for (int group = 1; group <= 2; ++group) {
+        for (int series = 1; series <= m_chart.seriesCount(group); ++series) {
+            if (m_chart.pointCount(group, series) > 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void DiagramDocument::fitFrameTo(const std::vector<ChartPoint>& points) {
+    double xMin = points.front().x, xMax = xMin, yMin = points.front().y, yMax = yMin;
+    for (const ChartPoint& p : points) {
+        xMin = std::min(xMin, p.x);
+        xMax = std::max(xMax, p.x);
+        yMin = std::min(yMin, p.y);
+        yMax = std::max(yMax, p.y);
+    }
+    // A margin of 5 % on every side; a column of equal values gets a window around its value.
+    const auto widen = [](double& low, double& high) {
+        const double span = high - low;
+        const double margin = span > 0.0 ? 0.05 * span : std::max(1.0, 0.1 * std::fabs(low));
+        const double limit = static_cast<double>(std::numeric_limits<float>::max());
+        low = std::max(low - margin, -limit);
+        high = std::min(high + margin, limit);
+    };
+    widen(xMin, xMax);
+    widen(yMin, yMax);
+    DiagramFrame& f = m_session.diagram.frame;
+    f.xMin = static_cast<float>(xMin);
+    f.xMax = static_cast<float>(xMax);
+    f.yMin = static_cast<float>(yMin);
+    f.yMax = static_cast<float>(yMax);
+    applyFrame();
+}
+
+bool DiagramDocument::loadManualPoints(const std::vector<ChartPoint>& points) {
+    constexpr int kManualSet = kPointSetTabCount;
+    if (points.empty()) {
+        return false;
+    }
+    if (m_chart.seriesCount(2) >= kManualSet && m_chart.pointCount(2, kManualSet) > 0 &&
+        m_dialogs.askYesNo("Warnung", "Soll der bereits geladene manuelle Datensatz überschrieben werden?",
+                           MessageIcon::Question) != Answer::Yes) {
+        return false;
+    }
+    if (showsNothing()) {
+        fitFrameTo(points);
+    }
+    ChartUpdateBatch batch(m_chart);
+    if (m_chart.seriesCount(2) < kManualSet) {
+        m_chart.setSeriesCount(2, kManualSet);
+    }
+    m_chart.setSeriesData(2, kManualSet, points);
+    SeriesStyle style = m_chart.seriesStyle(2, kManualSet);
+    style.symbolShape = kSetSymbols[static_cast<std::size_t>(kManualSet)];
+    style.symbolColour = curveSlotColour(kManualSet);
+    style.linePattern = LinePattern::None;
+    m_chart.setSeriesStyle(2, kManualSet, style);
+    m_chart.setSeriesLabel(2, kManualSet, "manuell");
+    m_chart.setSeriesLegendShown(2, kManualSet, true);
+    m_chart.setSeriesVisible(2, kManualSet, true);
+    m_pointTabs[static_cast<std::size_t>(kManualSet - 1)].visible = true;
+    return true;
+}
+
+std::optional<DrawnCurve> DiagramDocument::loadManualCurve(const std::vector<ChartPoint>& points) {
+    if (points.empty()) {
+        return std::nullopt;
+    }
+    if (showsNothing()) {
+        fitFrameTo(points);
+    }
+    const std::optional<int> slot = allocateCurveSlot(m_session.diagram);
+    if (!slot) {
+        m_dialogs.showMessage("WARNUNG", tooManyCurvesText(), MessageIcon::Exclamation);
+        return std::nullopt;
+    }
+    ChartUpdateBatch batch(m_chart);
+    if (m_chart.seriesCount(1) < *slot) {
+        m_chart.setSeriesCount(1, *slot);
+    }
+    SeriesStyle style = m_chart.seriesStyle(1, *slot);
+    style.linePattern = LinePattern::Solid;
+    style.symbolShape = SymbolShape::None;
+    style.lineColour = m_preselected.value_or(curveSlotColour(*slot));
+    style.symbolColour = style.lineColour;
+    m_chart.setSeriesStyle(1, *slot, style);
+    m_chart.setSeriesData(1, *slot, points);
+    DrawnCurve drawn;
+    drawn.slot = *slot;
+    drawn.legend = "manuelle Kurve";
+    m_chart.setSeriesLabel(1, *slot, drawn.legend);
+    m_chart.setSeriesLegendShown(1, *slot, true);
+    m_chart.setSeriesVisible(1, *slot, true);
+    return drawn;
 }
 
 // --- Axes ------------------------------------------------------------------------------------------

@@ -74,6 +74,13 @@ class DiagramDocument {
     /// @brief zeigeExperPunkte: the measured points of the kind as point sets 1..6, their tabs
     /// shown; false when every point lies outside the axis window.
     bool showMeasuredPoints();
+    /// @brief cmdManuPoints: the XY editor's points as the manual point set (set 7). When that set
+    /// already holds points it asks first whether to overwrite them; false when the user says no.
+    /// A window that shows nothing yet takes an axis window around the points.
+    bool loadManualPoints(const std::vector<ChartPoint>& points);
+    /// @brief cmdManuKurve: the XY editor's points as a new curve in the next free slot, or
+    /// nothing after the "WARNUNG" message when all 24 slots are taken.
+    std::optional<DrawnCurve> loadManualCurve(const std::vector<ChartPoint>& points);
     /// @brief The point-set tabs (caption and visibility).
     const std::array<PointSetTab, kPointSetTabCount>& pointTabs() const { return m_pointTabs; }
     /// @brief The tab the last set-up asked to select.
@@ -146,6 +153,9 @@ class DiagramDocument {
     bool loadDesign(const std::string& path = {});
 
   private:
+    bool showsNothing() const;
+    void fitFrameTo(const std::vector<ChartPoint>& points);
+
     Session& m_session;
     UserDialogs& m_dialogs;
     const CurveTable& m_curves;

@@ -61,6 +61,9 @@ frmGraph2D* DiagramWindows::createWindow() {
     const DiagramSetUp setUp = runSetUp(false);
     auto* window = new frmGraph2D(m_session, m_dialogs, m_curves);
     m_window = window;
+    if (m_openXyEditor) {
+        window->setXyEditorOpener(m_openXyEditor);
+    }
     window->applySetUp(setUp);
     window->load();
     return window;

@@ -29,6 +29,8 @@ class DiagramWindows : public QObject, public DiagramWindowControl {
     /// @brief How the window is opened through the main window: the host's open() calls
     /// createWindow() from its window factory. Without a host the window opens on its own.
     void setHost(std::function<bool()> openThroughHost) { m_openThroughHost = std::move(openThroughHost); }
+    /// @brief What the insert menu's "manuelle Kurve / Punkte (XY-Editor)" of every new window does.
+    void setXyEditorOpener(std::function<void()> open) { m_openXyEditor = std::move(open); }
     /// @brief Sets up the session's diagram kind in a new window and loads it (the load draws).
     frmGraph2D* createWindow();
     /// @brief The curve computations of the draw command by kind; evaluations add theirs.
@@ -55,6 +57,7 @@ class DiagramWindows : public QObject, public DiagramWindowControl {
     QPointer<frmGraph2D> m_window;
     std::function<void(frmGraph2D&)> m_present;
     std::function<bool()> m_openThroughHost;
+    std::function<void()> m_openXyEditor;
     DiagramSetUp m_setUp;
 };
 

@@ -16,6 +16,7 @@
 #include "session/diagram_document.h"
 #include "session/session.h"
 #include "session/user_dialogs.h"
+#include "session/xy_editor.h"
 #include "ui/diagrams/axis_page.h"
 #include "ui/diagrams/curve_page.h"
 #include "ui/diagrams/design_page.h"
@@ -105,6 +106,15 @@ frmGraph2D::frmGraph2D(Session& session, UserDialogs& dialogs, const CurveTable&
     layout->addLayout(body, 1);
     layout->addWidget(status);
     buildMenus();
+    // The XY editor hands its points over by pressing these two invisible buttons.
+    auto* manuPoints = new QPushButton(QStringLiteral("als Punkte"), this);
+    manuPoints->setObjectName("cmdManuPoints");
+    manuPoints->setVisible(false);
+    connect(manuPoints, &QPushButton::clicked, this, &frmGraph2D::cmdManuPoints);
+    auto* manuCurve = new QPushButton(QStringLiteral("als Kurve"), this);
+    manuCurve->setObjectName("cmdManuKurve");
+    manuCurve->setVisible(false);
+    connect(manuCurve, &QPushButton::clicked, this, &frmGraph2D::cmdManuKurve);
     setMinimumSize(980, 600);
     resize(1100, 660);
 }
@@ -234,9 +244,14 @@ void frmGraph2D::buildInsertMenu(QMenu* menu) {
     m_insertPoints = menu->addAction(QStringLiteral("Messpunkte"));
     m_insertPoints->setObjectName("mnuAddPunkte");
     connect(m_insertPoints, &QAction::triggered, this, [this] { showMeasuredPoints(); });
-    auto* xyEditor = menu->addAction(QStringLiteral("manuelle Kurve / Punkte (XY-Editor)"));
-    xyEditor->setObjectName("mnuInsXY");
-    xyEditor->setEnabled(false);  // wired with the XY editor
+    m_insertXy = menu->addAction(QStringLiteral("manuelle Kurve / Punkte (XY-Editor)"));
+    m_insertXy->setObjectName("mnuInsXY");
+    m_insertXy->setEnabled(false);  // available once the program has an XY editor
+    connect(m_insertXy, &QAction::triggered, this, [this] {
+        if (m_openXyEditor) {
+            m_openXyEditor();
+        }
+    });
 }
 
 // --- Loading and set-up ------------------------------------------------------------------------------
@@ -316,6 +331,32 @@ bool frmGraph2D::showMeasuredPoints() {
     const bool inside = m_document->showMeasuredPoints();
     pointSetsChanged();
     return inside;
+}
+
+bool frmGraph2D::cmdManuPoints() {
+    if (!m_document->loadManualPoints(activeXyPoints(m_session.xy))) {
+        return false;
+    }
+    pointSetsChanged();
+    m_pointPage->selectTab(kPointSetTabCount - 1);
+    m_axisPage->showFrame();
+    return true;
+}
+
+bool frmGraph2D::cmdManuKurve() {
+    const std::optional<DrawnCurve> drawn = m_document->loadManualCurve(activeXyPoints(m_session.xy));
+    if (!drawn) {
+        return false;
+    }
+    curvesChanged();
+    selectCurve(drawn->slot);
+    m_axisPage->showFrame();
+    return true;
+}
+
+void frmGraph2D::setXyEditorOpener(std::function<void()> open) {
+    m_openXyEditor = std::move(open);
+    m_insertXy->setEnabled(static_cast<bool>(m_openXyEditor));
 }
 
 void frmGraph2D::curvesChanged() {

@@ -5,6 +5,7 @@
 // and shows the result.
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,6 +56,14 @@ class frmGraph2D : public QWidget {
     /// @brief zeigeExperPunkte: the measured points of the kind as point sets; false when every
     /// point lies outside the axis window.
     bool showMeasuredPoints();
+
+    /// @brief cmdManuPoints: the active points of the XY editor as the manual point set.
+    bool cmdManuPoints();
+    /// @brief cmdManuKurve: the active points of the XY editor as a new curve.
+    bool cmdManuKurve();
+    /// @brief What "manuelle Kurve / Punkte (XY-Editor)" of the insert menu does: opens the XY
+    /// editor. The entry is available once this is set.
+    void setXyEditorOpener(std::function<void()> open);
 
     /// @brief "OK" of the coordinate frame: the typed window into the frame, the chart and the
     /// axis-range table.
@@ -108,6 +117,8 @@ class frmGraph2D : public QWidget {
     std::array<QAction*, 25> m_deleteCurveActions{};
     QAction* m_deleteAllLabels = nullptr;
     QAction* m_insertPoints = nullptr;
+    QAction* m_insertXy = nullptr;
+    std::function<void()> m_openXyEditor;
 };
 
 }  // namespace zemtral

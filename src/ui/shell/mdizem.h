@@ -44,6 +44,8 @@ class MDIZEM : public QMainWindow, public WindowHost {
     bool canOpen(WindowId id) const { return canCreate(id); }
     /// @brief The widget of an open window, or nullptr.
     QWidget* window(WindowId id) const;
+    /// @brief The program's window in the active frame of the window area, if any.
+    std::optional<WindowId> activeWindow() const { return activeWindowId(); }
     /// @brief The open calculation windows (simulation set-up, fitting, the three reactors).
     std::vector<CalculationWindow*> calculationWindows() const;
     /// @brief Opens the help viewer at `topic`.
