@@ -174,7 +174,11 @@ class ProtocolXyWindowsTest : public QObject {
         frmBatch* batch = h.batchWithResult();
         frmProtokoll* protocol = h.openProtocolFrom(batch);
         h.press(protocol, "cmdProtokoll");
+        // "Komma" as separator warns only where the decimal separator is a comma; the row is added.
+        protocol->findChild<QComboBox*>("cmbSep")->setCurrentIndex(1);
         h.press(protocol, "cmdProtokoll");
+        QCOMPARE(h.session.protocol.separator, std::string(","));
+        QCOMPARE(h.dialogs.shown.size(), std::size_t{h.session.decimalComma ? 1u : 0u});
         const std::string name = h.session.protocol.fileName;
         std::filesystem::create_directory(h.session.appHome + "/" + name);  // the name is taken by a folder
         h.dialogs.clipboard = "vorher";
@@ -194,6 +198,29 @@ class ProtocolXyWindowsTest : public QObject {
                 std::string::npos);
         QVERIFY(h.dialogs.clipboard != "vorher");
         QVERIFY(!protocol->findChild<QPushButton*>("cmdOpenNew")->isEnabled());
+    }
+
+    // A reactor opened later (it closes the first one) that asks for the open protocol window
+    // gets its button back as well.
+    void everyWaitingReactorGetsItsButtonBack() {
+        Harness h;
+        frmProtokoll* protocol = h.openProtocolFrom(h.batchWithResult());
+        h.main.findChild<QAction*>("mnuRohrR")->trigger();
+        QApplication::processEvents();
+        QVERIFY(!h.main.isOpen(WindowId::BatchReactor));
+        QWidget* tube = h.main.window(WindowId::TubeReactor);
+        auto* reactor = qobject_cast<ReactorWindow*>(tube);
+        reactor->chooseOption(0);
+        reactor->setFieldText(0, onScreen("1"));
+        reactor->setFieldText(10, onScreen("0.2"));
+        reactor->setFieldText(14, onScreen("5"));
+        reactor->setFieldText(16, onScreen("2"));
+        h.press(tube, "cmdBerechnen");
+        QCOMPARE(h.openProtocolFrom(tube), protocol);  // the same window, brought to the front
+        QVERIFY(!tube->findChild<QPushButton*>("cmdProtocol")->isEnabled());
+        h.press(protocol, "cmdClose");
+        QApplication::processEvents();
+        QVERIFY(tube->findChild<QPushButton*>("cmdProtocol")->isEnabled());
     }
 
     // A formula that fails for one point changes no point; a paste with decimal commas grows the

@@ -260,7 +260,8 @@ QWidget* frmManuInput::buildFileFrame() {
     connect(load, &QPushButton::clicked, this, &frmManuInput::loadFile);
     auto* save = button(frame, "&Speichern *.XY ...", "cmdSave");
     connect(save, &QPushButton::clicked, this, &frmManuInput::saveFile);
-    auto* separator = new QComboBox(frame);
+    m_separator = new QComboBox(frame);
+    auto* separator = m_separator;
     separator->setObjectName(QStringLiteral("cmbSep"));
     separator->addItems({QStringLiteral("Semikolon"), QStringLiteral("Komma"), QStringLiteral("Tab")});
     separator->setCurrentIndex(separatorEntry(m_session.protocol.separator));
@@ -290,6 +291,15 @@ void frmManuInput::fitFrame() {
     QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget()) != nullptr ? parentWidget() : this;
     layout()->activate();
     frame->resize(frame->size().expandedTo(frame->sizeHint()));
+}
+
+void frmManuInput::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // The protocol window shares the separator and sets it when it opens: shown as it stands.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_separator != nullptr) {
+        const QSignalBlocker block(m_separator);
+        m_separator->setCurrentIndex(separatorEntry(m_session.protocol.separator));
+    }
 }
 
 void frmManuInput::showEvent(QShowEvent* event) {

@@ -8,6 +8,7 @@
 #include <utility>
 
 class QButtonGroup;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -54,6 +55,7 @@ class frmManuInput : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -95,6 +97,7 @@ class frmManuInput : public QWidget {
     QButtonGroup* m_formulas = nullptr;
     NumberField* m_w = nullptr;
     QGroupBox* m_manipulation = nullptr;
+    QComboBox* m_separator = nullptr;
     QLineEdit* m_comment = nullptr;
     QLabel* m_fileLabel = nullptr;
     int m_current = 1;  ///< the point in the input fields in edit mode

@@ -142,12 +142,19 @@ void frmProtokoll::closeEvent(QCloseEvent* event) {
     if (m_openNew->isEnabled()) {
         closeProtocolFile();
     }
-    if (const std::optional<WindowId> sourceId = windowOfProtocolSource(m_links.source);
-        sourceId && m_links.window) {
-        if (QWidget* source = m_links.window(*sourceId)) {
-            if (auto* button = source->findChild<QPushButton*>(QStringLiteral("cmdProtocol"))) {
-                button->setEnabled(true);
-            }
+    // The source window gets its "Protokollieren" back, and so does every other calculation
+    // window whose button was pressed while this window was open.
+    const std::optional<WindowId> sourceId = windowOfProtocolSource(m_links.source);
+    for (const ProtocolSource source :
+         {ProtocolSource::Simulation, ProtocolSource::StirredTank, ProtocolSource::BatchReactor,
+          ProtocolSource::TubularReactor, ProtocolSource::Fitting}) {
+        const std::optional<WindowId> id = windowOfProtocolSource(source);
+        QWidget* window = id && m_links.window ? m_links.window(*id) : nullptr;
+        auto* button =
+            window != nullptr ? window->findChild<QPushButton*>(QStringLiteral("cmdProtocol")) : nullptr;
+        if (button != nullptr && (id == sourceId || button->property("waitsForProtocol").toBool())) {
+            button->setProperty("waitsForProtocol", false);
+            button->setEnabled(true);
         }
     }
     event->accept();

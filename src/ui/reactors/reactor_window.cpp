@@ -192,6 +192,9 @@ QWidget* ReactorWindow::buildButtonRow(const QString& calculateCaption, const QS
     m_protocol->setEnabled(false);
     connect(m_protocol, &QPushButton::clicked, this, [this] {
         m_protocol->setEnabled(false);
+        // The protocol window gives the button back when it closes, also when it was opened
+        // by another window.
+        m_protocol->setProperty("waitsForProtocol", true);
         if (m_links.openProtocol) {
             m_links.openProtocol();
         }
