@@ -300,6 +300,13 @@ class ProtocolXyWindowsTest : public QObject {
         QVERIFY(slot >= 1);
         QCOMPARE(chart.pointCount(1, slot), 3);
         QCOMPARE(chart.point(1, slot, 1).y, 11.0);
+
+        // The diagram window's insert menu opens the editor again.
+        h.main.close(WindowId::XYEditor);
+        auto* insertXy = diagram->findChild<QAction*>("mnuInsXY");
+        QVERIFY(insertXy->isEnabled());
+        insertXy->trigger();
+        QVERIFY(h.main.isOpen(WindowId::XYEditor));
     }
 
     // Closing with unsaved points asks; Cancel keeps the window, No closes it.
