@@ -15,6 +15,7 @@
 #include "numeric/number_text.h"
 #include "session/session.h"
 #include "ui/data/data_editor_windows.h"
+#include "ui/data/frm_cmn_dlg.h"
 #include "ui/data/protocol_xy_windows.h"
 #include "ui/diagrams/diagram_windows.h"
 #include "ui/montecarlo/monte_carlo_windows.h"
@@ -90,6 +91,7 @@ int main(int argc, char** argv) {
     session.appHome = zemtral::prepareApplicationHome();
     zemtral::QtUserDialogs dialogs;
     dialogs.setSampleFolder(session.appHome);
+    zemtral::installOwnOpenDialog(dialogs, session);
     zemtral::DiagramWindows diagrams(session, dialogs);
     zemtral::MDIZEM window(session, dialogs);
     zemtral::registerSimulationWindows(window, diagrams);

@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "session/open_dialog.h"
+
 namespace zemtral {
 namespace {
 
@@ -139,6 +141,11 @@ std::optional<std::string> QtUserDialogs::runFileDialog(bool save, const std::st
 std::optional<std::string> QtUserDialogs::chooseOpenFile(const std::string& title,
                                                          const std::string& directory,
                                                          const std::string& filter) {
+    const QString upper = q(filter).toUpper();
+    if (m_ownOpenDialog &&
+        (upper.contains(QStringLiteral("*.ZD3")) || upper.contains(QStringLiteral("*.ZC3")))) {
+        return m_ownOpenDialog(title, directory, patternOfFilter(filter));
+    }
     return runFileDialog(false, title, directory, filter);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 // UserDialogs with Qt: message boxes, questions, input boxes, Qt's own file dialogs, beep, clipboard.
+#include <functional>
+
 #include "session/user_dialogs.h"
 
 class QWidget;
@@ -12,6 +14,11 @@ class QtUserDialogs : public UserDialogs {
     void setParent(QWidget* parent) { m_parent = parent; }
     /// @brief The folder of the sample files, offered in the file dialogs' side bar.
     void setSampleFolder(const std::string& folder) { m_sampleFolder = folder; }
+    /// @brief The program's own open dialog for data and project files: title, start folder and
+    /// pattern ("*.ZD3") in, the chosen path out (nothing on cancel).
+    using OwnOpenDialog = std::function<std::optional<std::string>(
+        const std::string& title, const std::string& directory, const std::string& pattern)>;
+    void setOwnOpenDialog(OwnOpenDialog run) { m_ownOpenDialog = std::move(run); }
 
     void showMessage(const std::string& title, const std::string& text, MessageIcon icon) override;
     Answer askYesNo(const std::string& title, const std::string& text, MessageIcon icon) override;
@@ -36,6 +43,7 @@ class QtUserDialogs : public UserDialogs {
 
     QWidget* m_parent;
     std::string m_sampleFolder;
+    OwnOpenDialog m_ownOpenDialog;
 };
 
 }  // namespace zemtral
