@@ -116,7 +116,7 @@ class OpenDialogTest : public QObject {
         QTimer::singleShot(0, [] {
             auto* dialog = qobject_cast<frmCmnDlg*>(QApplication::activeModalWidget());
             QVERIFY(dialog != nullptr);
-            QCOMPARE(dialog->fileNameText(), QStringLiteral("VORHER.ZD3"));
+            QCOMPARE(dialog->fileNameText(), QStringLiteral("vorher.ZD3"));  // not upper-cased
             dialog->findChild<QPushButton*>("cmdOpenCancel")->click();
         });
         QVERIFY(ShowOpenDialog(session, dialogs, nullptr, name, directory, "*.ZD3", "Laden"));

@@ -190,7 +190,9 @@ void frmCmnDlg::setUp(const std::string& title, const std::string& pattern, cons
     m_pattern = pattern.empty() ? QStringLiteral("*.*") : q(pattern);
     m_fileModel->setNameFilters({m_pattern});
     goToDirectory(directory.empty() ? QDir::currentPath() : q(directory));
-    m_name->setText(fileName.empty() ? m_pattern : q(fileName).toUpper());
+    // The name is shown as given: on a file system that tells upper from lower case, an upper-cased
+    // name would name another file, or none.
+    m_name->setText(fileName.empty() ? m_pattern : q(fileName));
     m_acceptMark = false;
 }
 

@@ -28,7 +28,7 @@ class frmCmnDlg : public QDialog {
     frmCmnDlg(Session& session, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     /// @brief Caption, file-list pattern ("*.*" when empty), start folder (kept when empty) and the
-    /// name field (the name in upper case, or the pattern when there is no name).
+    /// name field (the name as given, or the pattern when there is no name).
     void setUp(const std::string& title, const std::string& pattern, const std::string& directory,
                const std::string& fileName);
     /// @brief The folder the file list shows.

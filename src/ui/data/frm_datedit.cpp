@@ -331,7 +331,7 @@ QWidget* frmDatedit::buildInputFrame() {
     m_lambdaInf->setObjectName("lambda_infin");
     m_lambdaInf->setEnterHandler([] {});
     connect(m_lambdaInf, &QLineEdit::textEdited, this, [this](const QString& text) {
-        m_session.data.lambdaInf = toSingle(parseNumber(text.toStdString()));
+        m_session.data.lambdaInf = toSingle(parseNumber(QString(text).replace(',', '.').toStdString()));
         m_session.data.dataChanged = true;
     });
     grid->addWidget(m_lambdaInf, 2, 5);
