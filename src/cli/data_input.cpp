@@ -189,12 +189,7 @@ bool loadMeasuredData(Session& session, UserDialogs& dialogs, const std::string&
         SetTimeUnit(session.state, session.data, timeUnitIndex(session.data.timeUnit), std::nullopt);
     }
     SurveyDataSet(session);
-    InitialConcFromData(session);
-    for (int s = 1; s <= 5; ++s) {
-        if (session.dataC0[static_cast<std::size_t>(s)] > 0.0f) {
-            session.state.conc0[s] = session.dataC0[static_cast<std::size_t>(s)];
-        }
-    }
+    adoptDataStartValues(session);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "evaluation/kt_calculator.h"
 #include "numeric/number_text.h"
 #include "session/auto_fit_job.h"
+#include "session/project_commands.h"
 
 namespace zemtral {
 namespace {
@@ -94,6 +95,7 @@ void reloadFitParameters(Session& session) {
 }
 
 EvaluationCommandResult startCtEvaluation(Session& session, int item, UserDialogs& dialogs) {
+    adoptDataStartValues(session);
     EvaluationCommandResult result;
     session.state.fittingMode = kFittingNone;
     session.evaluation.lambdaMode = false;
@@ -132,6 +134,7 @@ EvaluationCommandResult startCtEvaluation(Session& session, int item, UserDialog
 }
 
 EvaluationCommandResult startLambdaEvaluation(Session& session, int item, UserDialogs& dialogs) {
+    adoptDataStartValues(session);
     EvaluationCommandResult result;
     session.state.fittingMode = kFittingNone;
     if (!session.survey.hasLambdaData) {
@@ -213,6 +216,7 @@ EvaluationCommandResult startLambdaEvaluation(Session& session, int item, UserDi
 }
 
 EvaluationCommandResult startCtFitting(Session& session, UserDialogs& dialogs) {
+    adoptDataStartValues(session);
     session.state.fittingMode = kFittingRateConstants;
     if (!ctDataPresent(session, 2, dialogs)) {
         return {};
@@ -222,6 +226,7 @@ EvaluationCommandResult startCtFitting(Session& session, UserDialogs& dialogs) {
 }
 
 EvaluationCommandResult startOrderFitting(Session& session, UserDialogs& dialogs) {
+    adoptDataStartValues(session);
     session.state.fittingMode = kFittingOrder;
     if (!ctDataPresent(session, 2, dialogs)) {
         return {};
@@ -232,6 +237,7 @@ EvaluationCommandResult startOrderFitting(Session& session, UserDialogs& dialogs
 }
 
 EvaluationCommandResult startNonIsothermalFitting(Session& session, int item, UserDialogs& dialogs) {
+    adoptDataStartValues(session);
     if (session.survey.temperatureCount == 1) {
         dialogs.showMessage("Warnung",
                             std::string("Ein Datensatz mit nur einer Temperatur kann hier nicht zu einem ") +

@@ -91,6 +91,9 @@ void runEvaluationWindows(Session& session, WindowHost& windows, const Evaluatio
         windows.open(WindowId::Tangent);
         windows.focus(WindowId::Tangent);
     }
+    // The evaluation may have chosen the model and taken the data's start values: the open windows
+    // show what it used.
+    windows.showModel();
     windows.setUpDiagram();
     finishFittingStart(session, windows);
 }

@@ -152,6 +152,16 @@ void InitialConcFromData(Session& session) {
     session.dataC0 = InitialConcFromData(session.data);
 }
 
+void adoptDataStartValues(Session& session) {
+    InitialConcFromData(session);
+    for (int s = 1; s <= 5; ++s) {
+        const float measured = session.dataC0[static_cast<std::size_t>(s)];
+        if (measured > 0.0f) {
+            session.state.conc0[s] = measured;
+        }
+    }
+}
+
 namespace {
 
 // The steps of both project loads after the file was chosen: data file, report, model window.

@@ -39,6 +39,11 @@ OpenProjectResult OpenProjectDialog(Session& session, UserDialogs& dialogs);
 /// @brief Sets session.dataC0 from the data set.
 void InitialConcFromData(Session& session);
 
+/// @brief Evaluations of measured data start where the data start: every species that the data set
+/// measures at t = 0 (dataC0 > 0, refreshed here from the set) takes that start value in the working
+/// state; the others keep the working state's.
+void adoptDataStartValues(Session& session);
+
 /// @brief What a load command asks of the main window after it has shown "geladen...".
 struct ProjectLoadOutcome {
     bool cancelled = false;

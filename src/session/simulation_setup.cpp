@@ -13,7 +13,7 @@ constexpr float kSingleLargest = std::numeric_limits<float>::max();
 
 }  // namespace
 
-SimulationInputs simulationInputsFor(const WorkingState& state) {
+SimulationInputs simulationInputsFor(const WorkingState& state, char decimalSeparator) {
     SimulationInputs inputs;
     const std::string species = modelSpeciesMask(state.modelId, state.fittingMode);
     const std::string parameters = modelParameterMask(state.modelId, state.fittingMode);
@@ -21,12 +21,14 @@ SimulationInputs simulationInputsFor(const WorkingState& state) {
     inputs.k2Visible = parameters[1] == '1';
     inputs.k3Visible = parameters[2] == '1';
     for (int s = 1; s <= 5; ++s) {
-        inputs.inp[static_cast<std::size_t>(s - 1)] = formatSingle(static_cast<float>(state.conc0[s]));
+        inputs.inp[static_cast<std::size_t>(s - 1)] =
+            formatSingle(static_cast<float>(state.conc0[s]), decimalSeparator);
     }
     for (int j = 1; j <= 3; ++j) {
-        inputs.inp[static_cast<std::size_t>(9 + j)] = formatSingle(static_cast<float>(state.rateConst[j]));
+        inputs.inp[static_cast<std::size_t>(9 + j)] =
+            formatSingle(static_cast<float>(state.rateConst[j]), decimalSeparator);
     }
-    inputs.inp[14] = formatSingle(state.tEnd);
+    inputs.inp[14] = formatSingle(state.tEnd, decimalSeparator);
     return inputs;
 }
 
@@ -47,6 +49,20 @@ std::vector<std::string> simulationInputProblems(SimulationCommand command, cons
     const auto& c0 = state.conc0;
     const auto& k = state.rateConst;
     const bool list = command == SimulationCommand::List;
+    // Start values and constants are shown and stored as 4-byte numbers: a typed number beyond that
+    // range (1e400 reads as infinity) is named as such instead of failing later in the engine.
+    const std::string tooLarge = " zu groß (höchstens " + formatSingle(kSingleLargest) + ")";
+    for (int s = 1; s <= 5; ++s) {
+        if (std::abs(c0[s]) > kSingleLargest) {
+            lines.push_back("- Anfangskonzentration c(" + std::string(speciesName(state.modelId, s)) +
+                            ")(0)" + tooLarge);
+        }
+    }
+    for (int j = 1; j <= 3; ++j) {
+        if (std::abs(k[j]) > kSingleLargest) {
+            lines.push_back("- Geschwindigkeitskonstante k" + std::to_string(j) + tooLarge);
+        }
+    }
     if (!(c0[kSlotA] > 0.0)) {
         lines.emplace_back("- noch keine Eingabe einer Anfangskonzentration c(A)(0)");
     }
@@ -95,10 +111,10 @@ std::string problemText(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::string modelLabelText(const WorkingState& state) {
+std::string modelLabelText(const WorkingState& state, char decimalSeparator) {
     std::string text = "kinet. Modell:  " + modelDisplayText(state.modelId);
     if (state.modelId == 20) {
-        text += " (n = " + formatNumber(state.reactionOrder, "0.00") + ")";
+        text += " (n = " + formatNumber(state.reactionOrder, "0.00", decimalSeparator) + ")";
     }
     return text;
 }
@@ -110,12 +126,13 @@ void updateMichaelisConstant(WorkingState& state) {
     }
 }
 
-std::string michaelisLabelText(const WorkingState& state) {
+std::string michaelisLabelText(const WorkingState& state, char decimalSeparator) {
     if (!(state.rateConst[1] > 0.0)) {
         return "";
     }
     const double km = (state.rateConst[2] + state.rateConst[3]) / state.rateConst[1];
-    return "Michaelis-Konstante KM = (k< + k3) / k> =" + formatSingle(static_cast<float>(km)) +
+    return "Michaelis-Konstante KM = (k< + k3) / k> =" +
+           formatSingle(static_cast<float>(km), decimalSeparator) +
            "\r\n(reale Größenordnung KM = 1E-2...1E-5)";
 }
 

@@ -20,8 +20,9 @@ struct SimulationInputs {
 };
 
 /// @brief Fills the visibility flags from the model's species and parameter masks and the input
-/// texts from the working state (each as single-precision text), as the model window does.
-SimulationInputs simulationInputsFor(const WorkingState& state);
+/// texts from the working state (each as single-precision text with `decimalSeparator`), as the model
+/// window does.
+SimulationInputs simulationInputsFor(const WorkingState& state, char decimalSeparator = '.');
 
 /// @brief Reads c0(A..Q), k(1..3) and tEnd from the texts (numeric value, comma as point, empty = 0)
 /// into the state; intervalCount = 200.
@@ -36,10 +37,10 @@ std::vector<std::string> simulationInputProblems(SimulationCommand command, cons
 std::string problemText(const std::vector<std::string>& lines);
 
 /// @brief "kinet. Modell:  " + model text, for model 20 followed by " (n = " n "0.00" ")".
-std::string modelLabelText(const WorkingState& state);
+std::string modelLabelText(const WorkingState& state, char decimalSeparator = '.');
 
 /// @brief The Michaelis-constant label after a rate-constant change; empty when k(1) <= 0.
-std::string michaelisLabelText(const WorkingState& state);
+std::string michaelisLabelText(const WorkingState& state, char decimalSeparator = '.');
 
 /// @brief KM = (k(2) + k(3))/k(1) stored in the MM settings when k(1) > 0.
 void updateMichaelisConstant(WorkingState& state);

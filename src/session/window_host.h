@@ -48,6 +48,9 @@ class WindowHost {
     /// @brief Recomputes the axis ranges for the session's diagram kind (from the data for the
     /// negative kinds) and sets up and opens the diagram window for it.
     virtual void setUpDiagram() = 0;
+    /// @brief Shows the working state's model, order and start values in the open model window and
+    /// calculation windows, after a command changed them behind the windows' backs.
+    virtual void showModel() {}
 };
 
 }  // namespace zemtral

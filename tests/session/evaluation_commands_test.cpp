@@ -5,7 +5,11 @@
 
 #include <cmath>
 
+#include "evaluation/linearised_evaluation.h"
+#include "session/outside_files.h"
+#include "session/project_commands.h"
 #include "support/recording_dialogs.h"
+#include "test_paths.h"
 
 namespace zemtral {
 namespace {
@@ -24,7 +28,8 @@ void addPoint(Session& s, double t, double cA, double cB = 0.0) {
 Session ctSession(int points) {
     Session s;
     for (int i = 0; i < points; ++i) {
-        addPoint(s, i, std::exp(-0.1 * i), 0.5 * std::exp(-0.1 * i));
+        // From t = 1: a point at t = 0 would hand its concentrations to the evaluations.
+        addPoint(s, i + 1, std::exp(-0.1 * (i + 1)), 0.5 * std::exp(-0.1 * (i + 1)));
     }
     s.survey.hasCtData = points >= 2;
     s.survey.shownSpecies = {false, true, true, false, false, false};
@@ -66,6 +71,49 @@ TEST(EvaluationCommands, CtEvaluationChecksInOrder) {
     three.state.conc0[kSlotA] = 0.0;
     EXPECT_FALSE(startCtEvaluation(three, 2, d).started);
     EXPECT_EQ(d.last().text, "Keine Anfangskonzentration c(A)(0) gefunden");
+}
+
+std::string sample(const char* name) {
+    return std::string(ZEMTRAL_SOURCE_DIR) + "/resources/samples/" + name;
+}
+
+// Evaluations of a loaded set start from the concentrations the set measures at t = 0, whatever the
+// simulation's start values are; a species the set does not measure keeps the working state's.
+TEST(EvaluationCommands, EvaluationsOfLoadedDataUseTheMeasuredStartValues) {
+    RecordingDialogs d;
+    Session saponification;
+    saponification.state.conc0[kSlotA] = 1.0;
+    saponification.state.conc0[kSlotB] = 0.0;
+    saponification.state.conc0[kSlotC] = 0.3;
+    ASSERT_TRUE(loadDataFileFromPath(saponification, d, sample("verseifung.ZD3")));
+    const EvaluationCommandResult aPlusB = startCtEvaluation(saponification, 3, d);
+    ASSERT_TRUE(aPlusB.started) << d.last().text;
+    EXPECT_FLOAT_EQ(static_cast<float>(saponification.state.conc0[kSlotA]), 0.02f);
+    EXPECT_FLOAT_EQ(static_cast<float>(saponification.state.conc0[kSlotB]), 0.02f);
+    EXPECT_DOUBLE_EQ(saponification.state.conc0[kSlotC], 0.3);
+    EXPECT_TRUE(saponification.evaluation.equalStartConc);
+    const LinearEvaluationResult r = runLinearisedEvaluation(saponification.data, aPlusB.diagramKind,
+                                                             saponification.state, saponification.evaluation);
+    EXPECT_EQ(r.errorFlag, 0) << r.errorText;
+    EXPECT_GT(r.k, 0.0);
+
+    // Second order on conductivities: k as if the file's c(A)(0) = 0.01 had been typed in.
+    auto lambdaK = [&d](double typedA0) {
+        Session s;
+        s.state.conc0[kSlotA] = typedA0;
+        s.state.conc0[kSlotB] = typedA0;
+        EXPECT_TRUE(loadDataFileFromPath(s, d, sample("verseifung_leitfaehigkeit.ZD3")));
+        const EvaluationCommandResult started = startLambdaEvaluation(s, 2, d);
+        EXPECT_TRUE(started.started);
+        return runLinearisedEvaluation(s.data, started.diagramKind, s.state, s.evaluation).k;
+    };
+    EXPECT_DOUBLE_EQ(lambdaK(1.0), lambdaK(0.01));
+    // Without a point at t = 0 nothing is measured at the start: the state's values stay.
+    Session late = ctSession(4);
+    late.state.conc0[kSlotB] = 0.7;
+    adoptDataStartValues(late);
+    EXPECT_DOUBLE_EQ(late.state.conc0[kSlotA], 1.0);
+    EXPECT_DOUBLE_EQ(late.state.conc0[kSlotB], 0.7);
 }
 
 TEST(EvaluationCommands, LambdaEvaluationChecksAndHints) {

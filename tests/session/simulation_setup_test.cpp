@@ -83,6 +83,18 @@ TEST(SimulationSetup, OrderAndTextsOfTheNthOrderModel) {
               (std::vector<std::string>{"- nur n > 0 erlaubt",
                                         "- Reaktionsordnung n zu groß (höchstens 3.402823E+38)",
                                         "- Zeit-Vorgabe zu groß (höchstens 3.402823E+38)"}));
+    // Start values and constants alike: 1e400 is out of range, not an invalid logarithm later.
+    inputs.inp[14] = "10";
+    inputs.inp[0] = "1e400";
+    inputs.inp[11] = "-1e39";
+    readSimulationInputs(inputs, state);
+    state.reactionOrder = 1.0f;
+    EXPECT_EQ(simulationInputProblems(SimulationCommand::Draw, state, 20, inputs),
+              (std::vector<std::string>{"- Anfangskonzentration c(A)(0) zu groß (höchstens 3.402823E+38)",
+                                        "- Geschwindigkeitskonstante k2 zu groß (höchstens 3.402823E+38)"}));
+    EXPECT_EQ(simulationInputsFor(state, ',').inp[14], "10");
+    state.tEnd = 12.5f;
+    EXPECT_EQ(simulationInputsFor(state, ',').inp[14], "12,5");
     EXPECT_EQ(toSingle(3.4028234e38), 3.4028234e38f);
     EXPECT_EQ(toSingle(-1e300), -std::numeric_limits<float>::infinity());
     state.reactionOrder = 1.5f;

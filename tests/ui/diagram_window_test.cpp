@@ -4,10 +4,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QGraphicsTextItem>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <clocale>
@@ -17,6 +22,7 @@
 #include "numeric/number_text.h"
 #include "session/data_commands.h"
 #include "session/diagram_window_draw.h"
+#include "session/model_commands.h"
 #include "session/project_commands.h"
 #include "session/session.h"
 #include "support/recording_dialogs.h"
@@ -25,6 +31,7 @@
 #include "ui/diagrams/diagram_windows.h"
 #include "ui/diagrams/frm_graph2d.h"
 #include "ui/diagrams/qt_chart_component.h"
+#include "ui/shell/frm_zem_model.h"
 #include "ui/shell/mdizem.h"
 #include "ui/shell/zem_settings.h"
 #include "ui/simulation/frm_prepare_time_diagram.h"
@@ -95,9 +102,9 @@ struct MainHarness {
         s.appHome = dir.path().toStdString();
         return s;
     }
-    MainHarness() {
+    explicit MainHarness(QSize size = {1500, 950}) {
         registerSimulationWindows(main, diagrams);
-        main.resize(1500, 950);
+        main.resize(size);
         main.show();
     }
 };
@@ -139,6 +146,27 @@ class DiagramWindowTest : public QObject {
         QCOMPARE(h.chart().header(), std::string("Konzentrationsverlauf für die Reaktion 1. Ordnung A => P"));
         QCOMPARE(h.chart().axis(ChartAxis::Y).title, std::string("c(A), c(P)/ (mol/l)"));
         QCOMPARE(h.chart().axis(ChartAxis::X).maximum, static_cast<double>(h.session.diagram.frame.xMax));
+    }
+
+    // The chart lays its texts out as rich text: "<" and ">" of the program's texts must survive.
+    void chartTextsAreShownLiterally() {
+        Harness h(8);
+        h.press("cmdDrawctDiagram");
+        QVERIFY(h.dialogs.shown.empty());
+        const QString header = QString::fromStdString(h.chart().header());
+        QVERIFY2(header.contains(QStringLiteral("<=>")), qPrintable(header));
+        h.diagrams.window()->resize(900, 700);
+        h.diagrams.window()->show();
+        QApplication::processEvents();
+        QStringList shown;
+        for (QGraphicsView* view : h.diagrams.window()->findChildren<QGraphicsView*>()) {
+            for (QGraphicsItem* item : view->scene()->items()) {
+                if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible()) {
+                    shown << text->toPlainText().simplified();
+                }
+            }
+        }
+        QVERIFY2(shown.contains(header.simplified()), qPrintable(shown.join(QLatin1Char('|'))));
     }
 
     void numericalModelDrawsFourCurves() {
@@ -550,6 +578,40 @@ class DiagramWindowTest : public QObject {
         }
     }
 
+    // Maximised on a 1366 x 768 screen, with the enzyme model's tall set-up window, the tip window
+    // and the first-user panel: every window lies inside the work area, whole and with its title.
+    void windowsFitASmallScreen() {
+        MainHarness h({1366, 700});
+        qobject_cast<frmZemModel*>(h.main.window(WindowId::Model))->chooseOption(10);
+        QVERIFY(h.main.open(WindowId::SimulationSetUp));
+        QVERIFY(h.main.open(WindowId::Matrix));
+        QVERIFY(h.main.open(WindowId::Tip));
+        h.main.findChild<QPushButton*>(QStringLiteral("cmdErstnutzer"))->click();
+        QApplication::processEvents();
+        auto* area = h.main.findChild<QMdiArea*>(QStringLiteral("mdiArea"));
+        const QRect room = area->viewport()->rect();
+        for (QMdiSubWindow* sub : area->subWindowList()) {
+            const QString title = sub->windowTitle();
+            QVERIFY2(room.contains(sub->geometry()), qPrintable(title));
+            QVERIFY2(sub->width() > QFontMetrics(sub->font()).horizontalAdvance(title), qPrintable(title));
+        }
+        // The set-up window's buttons are within its frame, not cut off by the shortening.
+        QWidget* setUp = h.main.window(WindowId::SimulationSetUp);
+        for (QPushButton* button : setUp->findChildren<QPushButton*>()) {
+            if (button->isVisibleTo(setUp)) {
+                const QRect place(button->mapTo(setUp->parentWidget(), QPoint(0, 0)), button->size());
+                QVERIFY2(setUp->parentWidget()->rect().contains(place), qPrintable(button->text()));
+            }
+        }
+        const QRect panel = h.main.findChild<QWidget*>(QStringLiteral("fraErstnutzer"))->geometry();
+        const QRect model = h.main.window(WindowId::Model)->parentWidget()->geometry();
+        QVERIFY(!panel.intersects(model));
+        const QString dir = qEnvironmentVariable("ZEMTRAL_SCREENSHOT_DIR");
+        if (!dir.isEmpty()) {
+            QVERIFY(h.main.grab().save(dir + "/main-window-1366x768.png"));
+        }
+    }
+
     void mainWindowEvaluationsDrawTheirLineAndPoints() {
         struct Case {
             const char* action;
@@ -571,16 +633,20 @@ class DiagramWindowTest : public QObject {
             const std::string path = std::string(ZEMTRAL_SOURCE_DIR "/resources/samples/") + c.sample;
             QVERIFY(LoadDataFile(session, dialogs, path, false));
             SurveyDataSet(session);
-            InitialConcFromData(session);
-            // The start concentrations of the data, as the data editor hands them over.
-            for (int slot = 1; slot <= 5; ++slot) {
-                session.state.conc0[slot] = session.dataC0[static_cast<std::size_t>(slot)];
-            }
+            // The simulation's start values differ from the data's: the evaluation takes the data's.
+            session.state.conc0[kSlotA] = 1.0;
+            session.state.conc0[kSlotB] = 0.0;
             auto* action = main.findChild<QAction*>(c.action);
             QVERIFY2(action != nullptr, c.action);
             action->trigger();
             QVERIFY2(dialogs.shown.empty(), dialogs.shown.empty() ? "" : dialogs.last().text.c_str());
             QCOMPARE(int(session.diagramKind), c.kind);
+            // An open model window shows the model the evaluation chose.
+            if (QWidget* model = main.window(WindowId::Model)) {
+                auto* shown =
+                    model->findChild<QRadioButton*>(QStringLiteral("optTyp_%1").arg(optionAtLoad(session)));
+                QVERIFY(shown != nullptr && shown->isChecked());
+            }
             auto* diagram = dynamic_cast<frmGraph2D*>(main.window(WindowId::Diagram));
             QVERIFY2(diagram != nullptr, c.action);
             // The regression line is curve 1 and the transformed points are a point set.

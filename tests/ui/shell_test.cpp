@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "numeric/number_text.h"
 #include "session/main_commands.h"
 #include "support/recording_dialogs.h"
 #include "support/screen_number.h"
@@ -310,6 +311,13 @@ class ShellTest : public QObject {
         QCOMPARE(calc->text(QStringLiteral("Bz_5")), QStringLiteral("k1"));
         QCOMPARE(calc->text(QStringLiteral("lblStoff_0")), QStringLiteral("A"));
         QVERIFY(!child<QLabel>(model, "lbl10")->font().bold());
+        // The nineteen options in two frames are one choice.
+        int checked = 0;
+        for (QRadioButton* option : model->findChildren<QRadioButton*>()) {
+            checked +=
+                option->objectName().startsWith(QStringLiteral("optTyp_")) && option->isChecked() ? 1 : 0;
+        }
+        QCOMPARE(checked, 1);
     }
 
     void typingIntoTheOrderBoxSelectsModel20() {
@@ -343,8 +351,16 @@ class ShellTest : public QObject {
         QVERIFY(child<QLabel>(model, "lblRecalcTime")
                     ->text()
                     .startsWith(QStringLiteral("Achtung: Jede Änderung")));
+        m_main->registerWindow(WindowId::SimulationSetUp, [](MDIZEM&) {
+            return new FakeCalculationWindow(CalcWindowKind::SimulationSetUp);
+        });
+        QVERIFY(m_main->open(WindowId::SimulationSetUp));
+        auto* calc = dynamic_cast<FakeCalculationWindow*>(m_main->window(WindowId::SimulationSetUp));
         const double k1 = m_session->state.rateConst[1];
         child<QRadioButton>(model, "optZeit_1")->click();
+        // The open window shows the converted constant, not the old number under the new unit.
+        QCOMPARE(calc->text(QStringLiteral("inp_10")),
+                 onScreen(QString::fromStdString(formatSingle(static_cast<float>(k1 * 60.0)))));
         QCOMPARE(m_session->state.timeUnit, std::string("min"));
         QCOMPARE(m_session->data.points[1].t, 2.0);
         QCOMPARE(m_session->state.rateConst[1], k1 * 60.0);

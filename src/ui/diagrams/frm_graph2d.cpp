@@ -25,6 +25,7 @@
 #include "ui/diagrams/point_page.h"
 #include "ui/diagrams/qt_chart_component.h"
 #include "ui/diagrams/text_page.h"
+#include "ui/shell/eliding_label.h"
 
 namespace zemtral {
 namespace {
@@ -90,7 +91,7 @@ frmGraph2D::frmGraph2D(Session& session, UserDialogs& dialogs, const CurveTable&
     m_statusPosition = new QLabel(QStringLiteral("X =                     Y ="), status);
     m_statusPosition->setObjectName("StatusBar2_Position");
     m_statusPosition->setMinimumWidth(260);
-    m_statusText = new QLabel(status);
+    m_statusText = new ElidingLabel(status);
     m_statusText->setObjectName("StatusBar2_Text");
     status->addWidget(m_statusPosition);
     status->addWidget(m_statusText, 1);

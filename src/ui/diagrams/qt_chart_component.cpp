@@ -75,14 +75,11 @@ class ChartTextItem : public QGraphicsItem {
 
 namespace {
 
-// Qt Charts lays a title out as rich text, which ignores line breaks: a title with several lines
-// (the caption of a fit) goes in as markup with its text escaped and its blanks kept.
-QString chartTitleMarkup(const std::string& header) {
-    const QString text = QString::fromStdString(header);
-    if (!text.contains(QLatin1Char('\n'))) {
-        return text;
-    }
-    QStringList lines = text.split(QLatin1Char('\n'));
+// Qt Charts lays out its title, axis titles and legend entries as rich text, so "A <=> P" or
+// "k>/k<" would lose their angle brackets as tags. Every text the program hands over is escaped and
+// so shown literally; blanks stay as typed and line breaks stay line breaks.
+QString literalChartText(const std::string& text) {
+    QStringList lines = QString::fromStdString(text).split(QLatin1Char('\n'));
     for (QString& line : lines) {
         if (line.endsWith(QLatin1Char('\r'))) {
             line.chop(1);
@@ -335,7 +332,7 @@ void QtChartComponent::applySeries(int group, int index) {
     } else {
         line->setLightMarker(QImage());
     }
-    line->setName(QString::fromStdString(s->label));
+    line->setName(literalChartText(s->label));
     line->setVisible(s->visible);
     const auto markers = m_chart->legend()->markers(line);
     for (QLegendMarker* marker : markers) {
@@ -417,7 +414,7 @@ void QtChartComponent::applyAxes() {
         titleFont.setPointSizeF(9.0);
         axis->setTitleFont(titleFont);
         const bool horizontalYTitle = vertical && a.titleOrientation == TextOrientation::Horizontal;
-        axis->setTitleText(horizontalYTitle ? QString() : QString::fromStdString(a.title));
+        axis->setTitleText(horizontalYTitle ? QString() : literalChartText(a.title));
         axis->setTitleVisible(!horizontalYTitle && !a.title.empty());
         axis->setLinePen(QPen(Qt::black, 1));
         axis->setLabelsColor(Qt::black);
@@ -451,7 +448,7 @@ void QtChartComponent::applyAxes() {
 
 void QtChartComponent::applyDecor() {
     // Header.
-    m_chart->setTitle(chartTitleMarkup(state().header));
+    m_chart->setTitle(headerText());
     m_chart->setTitleFont(toQFont(state().headerFont));
     m_chart->setTitleBrush(Qt::black);
 
@@ -503,6 +500,34 @@ void QtChartComponent::applyDecor() {
             applySeries(grp, i);
         }
     }
+}
+
+QString QtChartComponent::headerText() const {
+    // Qt Charts cuts a title wider than the chart with "..."; a long header (the A + B evaluation
+    // names both start values) wraps instead. Before the chart has a size nothing is wrapped.
+    const double room = m_chart->size().width() - 24.0;
+    if (room < 100.0) {
+        return literalChartText(state().header);
+    }
+    const QFontMetricsF metrics(toQFont(state().headerFont));
+    QStringList wrapped;
+    for (QString line : QString::fromStdString(state().header).split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r'))) {
+            line.chop(1);
+        }
+        QString current;
+        for (const QString& word : line.split(QLatin1Char(' '))) {
+            const QString candidate = current.isNull() ? word : current + QLatin1Char(' ') + word;
+            if (metrics.horizontalAdvance(candidate) > room && !current.trimmed().isEmpty()) {
+                wrapped << current;
+                current = word;
+            } else {
+                current = candidate;
+            }
+        }
+        wrapped << current;
+    }
+    return literalChartText(wrapped.join(QLatin1Char('\n')).toStdString());
 }
 
 void QtChartComponent::layoutOverlay() {
@@ -603,7 +628,7 @@ void QtChartComponent::layoutOverlay() {
         for (QGraphicsItem* child : children) {
             const auto* text = dynamic_cast<QGraphicsTextItem*>(child);
             if (text != nullptr && text->isVisible() &&
-                text->toPlainText() == QString::fromStdString(state().header)) {
+                text->toPlainText().simplified() == QString::fromStdString(state().header).simplified()) {
                 m_headerFrame->setRect(text->mapRectToParent(text->boundingRect()).adjusted(-3, -1, 3, 1));
                 m_headerFrame->setPen(QPen(Qt::black, 1));
                 m_headerFrame->setVisible(true);
@@ -851,6 +876,9 @@ void QtChartComponent::mouseReleaseEvent(QMouseEvent* event) {
 
 void QtChartComponent::resizeEvent(QResizeEvent* event) {
     QChartView::resizeEvent(event);
+    if (const QString header = headerText(); header != m_chart->title()) {
+        m_chart->setTitle(header);
+    }
     if (state().areas.plotLeft) {
         markDirty(ChartChange::kDecor);
     }

@@ -72,6 +72,9 @@ class QtChartComponent : public QChartView, private ChartView {
     void applySeries(int group, int index);
     void applyAxes();
     void applyDecor();
+    /// @brief The header as the chart shows it: literal, and broken at blanks where it is wider
+    /// than the chart.
+    QString headerText() const;
     void layoutOverlay();
     void renderTo(QPainter& painter, const QRectF& target) const;
 

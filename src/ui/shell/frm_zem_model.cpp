@@ -1,5 +1,6 @@
 #include "ui/shell/frm_zem_model.h"
 
+#include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -56,6 +57,9 @@ frmZemModel::frmZemModel(Session& session, ModelWindowLinks links, QWidget* pare
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(4);
     layout->setContentsMargins(6, 6, 6, 6);
+    // Radio buttons are exclusive only within their parent frame; the group spans both frames.
+    m_models = new QButtonGroup(this);
+    m_models->setExclusive(true);
 
     auto addFrame = [this, layout](const char* title, const auto& options) {
         auto* frame = new QGroupBox(QString::fromUtf8(title), this);
@@ -70,6 +74,7 @@ frmZemModel::frmZemModel(Session& session, ModelWindowLinks links, QWidget* pare
             button->setObjectName(QStringLiteral("optTyp_%1").arg(option));
             button->setFont(optionFont(false));
             m_optTyp[static_cast<std::size_t>(option)] = button;
+            m_models->addButton(button, option);
             grid->addWidget(button, row, 0);
             connect(button, &QRadioButton::clicked, this, [this, option] { chooseOption(option); });
             if (const char* scheme = schemeText(option)) {
@@ -99,7 +104,8 @@ frmZemModel::frmZemModel(Session& session, ModelWindowLinks links, QWidget* pare
     addFrame(" einfache Reaktionen", kSimpleOptions);
     addFrame(" komplexe Reaktionen", kComplexOptions);
 
-    auto* timeFrame = new QGroupBox(QStringLiteral("Zeit-Einheit"), this);
+    // A leading blank as in the two model frames: the frame line would otherwise cross the "Z".
+    auto* timeFrame = new QGroupBox(QStringLiteral(" Zeit-Einheit"), this);
     auto* timeRow = new QHBoxLayout(timeFrame);
     for (int i = 0; i < 5; ++i) {
         auto* button = new QRadioButton(QString::fromUtf8(std::string(timeUnitText(i)).c_str()), timeFrame);
@@ -161,6 +167,14 @@ void frmZemModel::chooseOption(int option) {
     }
 }
 
+void frmZemModel::showCurrentModel() {
+    const int option = optionAtLoad(m_session);
+    m_txtOrdnung->setText(QString::fromStdString(" " + formatSingle(m_session.state.reactionOrder)));
+    m_txtOrdnung->setEnabled(option == 0);
+    updateFonts(option);
+    reconfigureCalculationWindows();
+}
+
 void frmZemModel::chooseTimeUnit(int index) {
     if (index < 0 || index > 4) {
         return;
@@ -170,6 +184,9 @@ void frmZemModel::chooseTimeUnit(int index) {
         m_optZeit[static_cast<std::size_t>(i)]->setFont(optionFont(i == index));
     }
     m_optZeit[static_cast<std::size_t>(index)]->setChecked(true);
+    // The constants were converted to the new unit: the open windows show the converted numbers
+    // with the new unit labels.
+    reconfigureCalculationWindows();
     const UnitCaptions units = UpdateUnitCaptions(m_session.state.modelId, m_session.state.timeUnit);
     if (m_links.calculationWindows) {
         for (CalculationWindow* w : m_links.calculationWindows()) {

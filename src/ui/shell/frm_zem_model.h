@@ -8,6 +8,7 @@
 #include "session/session.h"
 #include "ui/shell/calculation_window.h"
 
+class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -33,6 +34,9 @@ class frmZemModel : public QWidget {
     void chooseOption(int option);
     /// @brief Clicks time-unit option 0..4.
     void chooseTimeUnit(int index);
+    /// @brief Shows the working state's model and order without choosing anew (a command such as
+    /// an evaluation changed them) and reconfigures the open calculation windows.
+    void showCurrentModel();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,6 +49,7 @@ class frmZemModel : public QWidget {
     Session& m_session;
     ModelWindowLinks m_links;
     std::array<QRadioButton*, 19> m_optTyp{};
+    QButtonGroup* m_models = nullptr;  ///< the nineteen options across both frames are one choice
     std::array<QRadioButton*, 5> m_optZeit{};
     std::array<QLabel*, 19> m_schemeLabel{};  ///< beside options 7, 10, 13, 18
     QLineEdit* m_txtOrdnung = nullptr;

@@ -21,6 +21,7 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "session/data_commands.h"
 #include "session/help_topics.h"
@@ -95,13 +96,16 @@ MDIZEM::MDIZEM(Session& session, UserDialogs& dialogs, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     setCentralWidget(central);
-    buildFirstUserPanel();
-    layout->addWidget(m_firstUserPanel);
     m_mdi = new QMdiArea(central);
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     layout->addWidget(m_mdi, 1);
+    // The first-user panel floats over the bottom left of the work area: shown, it pushes no window
+    // away and covers neither the menus nor the model window at the top right.
+    buildFirstUserPanel();
+    m_firstUserPanel->setParent(m_mdi);
+    m_mdi->installEventFilter(this);
 
     // Start-up: the session's values, the menus and the tool bar, then the model window and the tips.
     initStartUp(m_session, m_session.appHome, QLocale().toString(0.75).contains(QLatin1Char(',')));
@@ -371,8 +375,10 @@ void MDIZEM::buildToolBar() {
     bar->addWidget(spacer);
     auto* toggle = new QPushButton(u("Tip für Erstnutzer          (ein/aus)"), bar);
     toggle->setObjectName(QStringLiteral("cmdErstnutzer"));
-    connect(toggle, &QPushButton::clicked, this,
-            [this] { m_firstUserPanel->setVisible(!m_firstUserPanel->isVisible()); });
+    connect(toggle, &QPushButton::clicked, this, [this] {
+        m_firstUserPanel->setVisible(!m_firstUserPanel->isVisible());
+        placeFirstUserPanel();
+    });
     bar->addWidget(toggle);
     auto* margin = new QWidget(bar);
     margin->setFixedWidth(13);  // 200 twips from the right edge
@@ -402,6 +408,19 @@ void MDIZEM::buildFirstUserPanel() {
         layout->addWidget(label);
     }
     m_firstUserPanel->installEventFilter(this);
+}
+
+void MDIZEM::placeFirstUserPanel() {
+    if (!m_firstUserPanel->isVisible()) {
+        return;
+    }
+    const QRect area = m_mdi->rect();
+    const int width = std::min(620, std::max(320, area.width() / 2));
+    const int wanted = m_firstUserPanel->heightForWidth(width);
+    const int height =
+        std::min(wanted > 0 ? wanted : m_firstUserPanel->sizeHint().height(), area.height() - 16);
+    m_firstUserPanel->setGeometry(8, std::max(0, area.height() - height - 8), width, std::max(0, height));
+    m_firstUserPanel->raise();
 }
 
 void MDIZEM::refreshEnabledStates() {
@@ -628,6 +647,11 @@ bool MDIZEM::open(WindowId id) {
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->setWindowIcon(windowIcon());
         sub->adjustSize();
+        // Wide enough for the whole title beside the frame's icon and buttons.
+        const int titleWidth = QFontMetrics(sub->font()).horizontalAdvance(sub->windowTitle()) + 110;
+        if (sub->width() < titleWidth) {
+            sub->resize(titleWidth, sub->height());
+        }
         sub->show();
         placeWindow(id);
         m_mdi->setActiveSubWindow(sub);
@@ -691,6 +715,16 @@ void MDIZEM::setUpDiagram() {
     }
 }
 
+void MDIZEM::showModel() {
+    if (auto* model = qobject_cast<frmZemModel*>(window(WindowId::Model))) {
+        model->showCurrentModel();
+        return;
+    }
+    for (CalculationWindow* w : calculationWindows()) {
+        w->applyModelConfig(buildCalcWindowConfig(m_session, w->calcWindowKind(), w->calcWindowExtras()));
+    }
+}
+
 std::vector<CalculationWindow*> MDIZEM::calculationWindows() const {
     std::vector<CalculationWindow*> windows;
     for (const auto& [id, widget] : m_open) {
@@ -736,18 +770,38 @@ void MDIZEM::placeWindow(WindowId id) {
         // Top right, 400 twips from the right edge, so that the work windows open beside it.
         sub->move(std::max(0, area.width() - sub->width() - 27), 0);
     } else if (id == WindowId::Tip) {
-        sub->move(area.width() / 4, area.height() / 4);
+        // At the bottom, left of the model window: the model list stays uncovered.
+        const QWidget* model = window(WindowId::Model);
+        const int right = model ? model->parentWidget()->x() - 8 : area.width() - 8;
+        sub->move(std::max(8, right - sub->width()), std::max(0, area.height() - sub->height() - 8));
     } else if (id == WindowId::Matrix) {
         sub->move(0, 40);  // top 600 twips
+    } else if (id == WindowId::SimulationSetUp) {
+        sub->move(4, 0);  // at the left edge, 60 twips in
     }
+    // Every window fits the work area, also on a 1366 x 768 screen: one taller than the area is
+    // shortened, and none starts beyond the bottom or right edge. Before the main window is shown
+    // the area has no size yet; it places its windows again when it appears.
+    if (!isVisible()) {
+        return;
+    }
+    if (sub->height() > area.height()) {
+        sub->resize(sub->width(), area.height());
+    }
+    sub->move(std::clamp(sub->x(), 0, std::max(0, area.width() - sub->width())),
+              std::clamp(sub->y(), 0, std::max(0, area.height() - sub->height())));
 }
 
 void MDIZEM::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!m_placed) {
         m_placed = true;
-        placeWindow(WindowId::Model);
-        placeWindow(WindowId::Tip);
+        for (const auto& [id, widget] : m_open) {
+            if (id != WindowId::Tip) {
+                placeWindow(id);
+            }
+        }
+        placeWindow(WindowId::Tip);  // beside the placed model window
     }
 }
 
@@ -858,6 +912,9 @@ bool MDIZEM::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
         }
+    }
+    if (watched == m_mdi && event->type() == QEvent::Resize) {
+        placeFirstUserPanel();
     }
     if (event->type() == QEvent::MouseButtonPress && m_firstUserPanel != nullptr &&
         (watched == m_firstUserPanel || static_cast<QWidget*>(watched)->parentWidget() == m_firstUserPanel)) {

@@ -74,6 +74,7 @@ class MDIZEM : public QMainWindow, public WindowHost {
     void focus(WindowId id) override;
     void pressFittingDraw() override;
     void setUpDiagram() override;
+    void showModel() override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,6 +94,7 @@ class MDIZEM : public QMainWindow, public WindowHost {
     void buildMenus();
     void buildToolBar();
     void buildFirstUserPanel();
+    void placeFirstUserPanel();
     QAction* addCommand(QMenu* menu, const std::string& name, const std::string& caption, int helpTopic,
                         std::function<void()> run, std::vector<WindowId> needs = {}, bool enabled = true);
     QMenu* addMenu(QMenu* parent, const char* name, const char* caption, int helpTopic = 0);
@@ -115,7 +117,7 @@ class MDIZEM : public QMainWindow, public WindowHost {
     Session& m_session;
     UserDialogs& m_dialogs;
     QMdiArea* m_mdi = nullptr;
-    QFrame* m_firstUserPanel = nullptr;
+    QFrame* m_firstUserPanel = nullptr;  ///< floats over the work area's bottom left
     QMenu* m_windowMenu = nullptr;
     QMenu* m_recentMenu = nullptr;
     QMenu* m_contextMenus[2] = {nullptr, nullptr};

@@ -207,7 +207,7 @@ void frmPrepareTimeDiagram::applyModel() {
                 .arg(QString::fromUtf8(speciesName(state.modelId, s).data(),
                                        static_cast<int>(speciesName(state.modelId, s).size()))));
     }
-    m_modelLabel->setText(q(modelLabelText(state)));
+    m_modelLabel->setText(q(modelLabelText(state, screenDecimalSeparator())));
 
     m_inp[11]->setVisible(parameters[1] == '1');
     m_inp[12]->setVisible(parameters[2] == '1');
@@ -247,7 +247,7 @@ void frmPrepareTimeDiagram::applyModel() {
     m_bz[6]->setText(k2);
     m_bz[7]->setText(k3);
 
-    const SimulationInputs texts = simulationInputsFor(state);
+    const SimulationInputs texts = simulationInputsFor(state, screenDecimalSeparator());
     for (int index : kFieldOrder) {
         m_inp[static_cast<std::size_t>(index)]->setText(q(texts.inp[static_cast<std::size_t>(index)]));
     }
@@ -286,7 +286,7 @@ void frmPrepareTimeDiagram::activate() {
     m_normalised->setChecked(state.mmSettings.normalised);
     m_s0max->setEnabled(!state.mmSettings.normalised);
     m_s0maxLabel->setEnabled(!state.mmSettings.normalised);
-    m_modelLabel->setText(q(modelLabelText(state)));
+    m_modelLabel->setText(q(modelLabelText(state, screenDecimalSeparator())));
 
     if (state.rateDiagram) {
         state.showMeasuredPoints = false;
@@ -436,7 +436,7 @@ void frmPrepareTimeDiagram::onRateConstantChanged() {
     if (probe.rateConst[1] > 0.0) {
         updateMichaelisConstant(probe);
         m_session.state.mmSettings.km = probe.mmSettings.km;
-        m_michaelisK->setText(fromCrLf(michaelisLabelText(probe)));
+        m_michaelisK->setText(fromCrLf(michaelisLabelText(probe, screenDecimalSeparator())));
     }
 }
 

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "core/sim_table.h"
+#include "session/diagram_document.h"
 #include "session/session.h"
 #include "session/user_dialogs.h"
 #include "ui/simulation/ui_text.h"
@@ -68,8 +69,8 @@ frmSimTabelle::frmSimTabelle(Session& session, UserDialogs& dialogs, QWidget* pa
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
 
     // The table is built once: resizing the window must not throw the user's edits away.
-    const char separator = QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
-    const std::string table = buildSimulationTable(m_session.simulation, m_session.state, separator);
+    const std::string table =
+        buildSimulationTable(m_session.simulation, m_session.state, screenDecimalSeparator());
     m_text->setPlainText(fromCrLf(table));
 
     move(400 / 15, 120 / 15);
@@ -82,7 +83,7 @@ std::string frmSimTabelle::tableText() const {
 
 bool frmSimTabelle::saveTable() {
     auto& memory = m_session.diagramWindow;
-    const std::string directory = memory.lastTableDir.empty() ? applicationHome() : memory.lastTableDir;
+    const std::string directory = startFolder(memory.lastTableDir, m_session);
     const auto chosen = m_dialogs.chooseSaveFile("Tabelle speichern unter ...", directory,
                                                  memory.lastTableFile, "Text (*.TXT)");
     if (!chosen || chosen->empty()) {

@@ -1,8 +1,7 @@
 #pragma once
 // Small conversions between the core's texts (UTF-8, CR LF line ends) and Qt's.
 #include <QByteArray>
-#include <QDir>
-#include <QStandardPaths>
+#include <QLocale>
 #include <QString>
 #include <string>
 
@@ -22,13 +21,9 @@ inline std::string toCrLf(QString text) {
     return text.toStdString();
 }
 
-/// @brief The application home: $ZEMTRAL_HOME if set, else the per-user data directory.
-inline std::string applicationHome() {
-    const QByteArray home = qgetenv("ZEMTRAL_HOME");
-    if (!home.isEmpty()) {
-        return QString::fromLocal8Bit(home).toStdString();
-    }
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
+/// @brief The decimal separator of numbers shown on screen: the user's locale's.
+inline char screenDecimalSeparator() {
+    return QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
 }
 
 }  // namespace zemtral
