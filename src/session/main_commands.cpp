@@ -7,6 +7,8 @@
 #include "session/data_commands.h"
 #include "session/evaluation_commands.h"
 #include "session/project_commands.h"
+#include "session/protocol_commands.h"
+#include "session/xy_commands.h"
 
 namespace zemtral {
 namespace {
@@ -217,6 +219,12 @@ std::string copyrightText(const Session& session) {
 }
 
 bool runExit(Session& session, const ExitSteps& steps) {
+    if (steps.keepXyList && !steps.keepXyList()) {
+        return false;
+    }
+    if (steps.keepProtocolRows && !steps.keepProtocolRows()) {
+        return false;
+    }
     if (session.data.dataChanged && session.data.pointCount > 0 && steps.askSaveChangedData) {
         if (steps.askSaveChangedData()) {
             return false;
@@ -230,10 +238,27 @@ bool runExit(Session& session, const ExitSteps& steps) {
     return true;
 }
 
+bool keepProtocolRowsAtExit(Session& session, UserDialogs& dialogs) {
+    if (!session.protocol.fileOpen || closeProtocol(session, dialogs)) {
+        return true;
+    }
+    return dialogs.askYesNo("Protokoll",
+                            std::string("Die gesammelten Protokollzeilen konnten nicht geschrieben werden.") +
+                                kMessageLineBreak + "Programm trotzdem beenden? (Die Zeilen gehen verloren.)",
+                            MessageIcon::Exclamation) == Answer::Yes;
+}
+
 ExitSteps exitStepsFor(Session& session, UserDialogs& dialogs) {
     return {
         [&session, &dialogs] { return AskSaveChangedData(session, dialogs); },
-        [&session, &dialogs](const std::string& path) { return WriteProjectFile(session, dialogs, path); }};
+        [&session, &dialogs](const std::string& path) { return WriteProjectFile(session, dialogs, path); },
+        [&session, &dialogs] {
+            // Answered once: the closing XY editor does not ask again.
+            const bool mayEnd = confirmCloseXyEditor(session, dialogs);
+            session.xy.unsaved = session.xy.unsaved && !mayEnd;
+            return mayEnd;
+        },
+        [&session, &dialogs] { return keepProtocolRowsAtExit(session, dialogs); }};
 }
 
 }  // namespace zemtral

@@ -97,13 +97,24 @@ struct ExitSteps {
     std::function<bool()> askSaveChangedData;
     /// Writes the last-session file at the given path; false when it could not be written.
     std::function<bool(const std::string& path)> writeLastSession;
+    /// The XY editor's question about its unsaved list; false when the user chose to stay.
+    std::function<bool()> keepXyList;
+    /// Writes protocol rows still collected; false when they could not be written and the user
+    /// chose to stay rather than lose them.
+    std::function<bool()> keepProtocolRows;
 };
 
-/// @brief The real steps: AskSaveChangedData and WriteProjectFile of the session.
+/// @brief Protocol rows still collected are written (with the clipboard copy); when that fails the
+/// user is asked whether to end anyway. True when the program may end.
+bool keepProtocolRowsAtExit(Session& session, UserDialogs& dialogs);
+
+/// @brief The real steps: AskSaveChangedData, WriteProjectFile, the XY editor's question and the
+/// protocol rows of the session.
 ExitSteps exitStepsFor(Session& session, UserDialogs& dialogs);
 
-/// @brief "Exit", and closing the main window through its frame: the changed-data prompt when the
-/// data changed and the set holds points, then the last-session file.
+/// @brief "Exit", and closing the main window through its frame: the unsaved XY list and the collected
+/// protocol rows first (work that would otherwise be lost), then the changed-data prompt when the data
+/// changed and the set holds points, then the last-session file.
 /// @return true when the program is to end, false when the user chose to stay.
 bool runExit(Session& session, const ExitSteps& steps);
 

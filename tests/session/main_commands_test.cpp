@@ -335,6 +335,30 @@ TEST(MainExit, PromptOnlyForChangedDataAndStayKeepsTheSessionFileUnwritten) {
     }
 }
 
+// Work that lives only in windows is asked for before anything else: Cancel on the unsaved XY list
+// keeps the program, and protocol rows that cannot be written are not dropped without a question.
+TEST(MainExit, UnsavedXyListAndUnwritableProtocolRowsKeepTheProgram) {
+    Session session = startedSession();
+    RecordingDialogs dialogs;
+    session.xy.unsaved = true;
+    session.xy.points.push_back(XyPoint{});
+    dialogs.answers.push_back(Answer::Cancel);
+    EXPECT_FALSE(runExit(session, exitStepsFor(session, dialogs)));
+    EXPECT_EQ(dialogs.last().title, "WARNUNG");
+    session.xy.unsaved = false;
+
+    session.appHome = "/nonexistent/zemtral-home";
+    session.protocol.fileName = "/nonexistent/zemtral-home/prot.csv";
+    session.protocol.fileOpen = true;
+    session.protocol.table.rows.push_back({});
+    dialogs.answers.push_back(Answer::No);
+    EXPECT_FALSE(keepProtocolRowsAtExit(session, dialogs));
+    EXPECT_EQ(dialogs.last().title, "Protokoll");
+    EXPECT_EQ(session.protocol.table.rows.size(), 1u);  // the rows are still there
+    dialogs.answers.push_back(Answer::Yes);
+    EXPECT_TRUE(keepProtocolRowsAtExit(session, dialogs));
+}
+
 TEST(MainExit, UnwritableSessionFileStillEnds) {
     Session session = startedSession();
     ExitSteps steps{nullptr, [](const std::string&) { return false; }};

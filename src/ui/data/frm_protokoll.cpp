@@ -139,7 +139,7 @@ void frmProtokoll::placeNextToSource() {
 void frmProtokoll::closeEvent(QCloseEvent* event) {
     // Collected rows are written and copied before the window goes; when that fails they stay
     // in the session and the next protocol window offers them again.
-    if (m_openNew->isEnabled()) {
+    if (m_session.protocol.fileOpen) {
         closeProtocolFile();
     }
     // The source window gets its "Protokollieren" back, and so does every other calculation
