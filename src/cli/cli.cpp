@@ -23,11 +23,13 @@ constexpr Entry kCommands[] = {
     {"montecarlo", runMonteCarlo, "the Monte-Carlo game of first-order kinetics and equilibrium"},
     {"fit", runFit, "fit rate constants, order or activation parameters to measured data"},
     {"evaluate", runEvaluate, "linearised evaluation or Arrhenius/Eyring plot of measured data"},
+    {"generate", runGenerate, "simulated measurements with noise as a ZD3 or CSV data file"},
     {"plot", nullptr, "the diagram of simulate, evaluate, fit or tangent as a PNG, SVG or PDF file"},
 };
 
 void printUsage(std::ostream& out) {
-    out << "Usage: zemtral-cli COMMAND [OPTIONS]   (zemtral-cli COMMAND --help for its options)\n\n"
+    out << "Usage: zemtral-cli COMMAND [OPTIONS]   (zemtral-cli COMMAND --help for its options)\n"
+           "       zemtral-cli --version\n\n"
            "Commands:\n";
     for (const Entry& e : kCommands) {
         out << "  " << e.name << std::string(12 - e.name.size(), ' ') << e.summary << "\n";
@@ -35,6 +37,15 @@ void printUsage(std::ostream& out) {
 }
 
 }  // namespace
+
+std::string commandSummary(const std::string& command) {
+    for (const Entry& e : kCommands) {
+        if (command == e.name) {
+            return std::string(e.summary);
+        }
+    }
+    return {};
+}
 
 int usageError(std::ostream& err, const std::string& command, const std::string& message) {
     err << "zemtral-cli " << command << ": " << message << "\n"
@@ -51,7 +62,7 @@ CommandArgs parseCommandArgs(const std::vector<std::string>& words, const Option
     if (!args) {
         result.exitCode = usageError(err, command, error);
     } else if (args->has("help")) {
-        out << help;
+        out << commandHelp(grammar, "zemtral-cli " + command, commandSummary(command), help);
     } else {
         result.args = std::move(args);
     }
@@ -65,6 +76,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         printUsage(out);
+        return kExitOk;
+    }
+    if (args[0] == "--version" || args[0] == "-V") {
+        out << "zemtral-cli " << ZEMTRAL_VERSION << "\n";
         return kExitOk;
     }
     for (const Entry& e : kCommands) {

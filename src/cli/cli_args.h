@@ -1,9 +1,12 @@
 #pragma once
-// Command-line arguments of one subcommand: positional words, "--name value" options and flags.
+// Command-line arguments of one subcommand: positional words, "--name value" options and flags,
+// parsed by CLI11 from a grammar that also carries the help texts, so that the help is generated
+// from the options themselves.
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zemtral::cli {
@@ -17,16 +20,42 @@ struct ParsedArgs {
     std::optional<std::string> value(const std::string& name) const;
 };
 
-/// @brief The option grammar of a subcommand: names taking a value and names that are flags.
+/// @brief The help line of one option: "--name VALUE  description".
+struct OptionHelp {
+    std::string name;
+    std::string valueName;  ///< empty for a flag
+    std::string description;
+};
+
+/// @brief The option grammar of a subcommand: names taking a value and names that are flags,
+/// their help lines in the order the help lists them, and how the help names the positional words.
 struct OptionSpec {
+    OptionSpec() = default;
+    /// @brief A grammar of bare names, without help texts.
+    OptionSpec(std::set<std::string> values, std::set<std::string> flags)
+        : valueOptions(std::move(values)), flagOptions(std::move(flags)) {}
+
     std::set<std::string> valueOptions;
     std::set<std::string> flagOptions;
+    std::vector<OptionHelp> described;
+    std::string synopsis;  ///< the positional words in the usage line, for example "METHOD FILE..."
+
+    /// @brief Adds (or re-describes) an option taking a value.
+    OptionSpec& value(const std::string& name, const std::string& valueName, const std::string& description);
+    /// @brief Adds (or re-describes) a flag.
+    OptionSpec& flag(const std::string& name, const std::string& description);
 };
 
 /// @brief Parses args (after the subcommand word). "--name=value" and "--name value" are both
-/// accepted. Unknown options or a missing value give nothing and a message in `error`.
+/// accepted; a repeated option keeps its last value. -h or --help gives the flag "help". Unknown
+/// options or a missing value give nothing and a message in `error`.
 std::optional<ParsedArgs> parseArgs(const std::vector<std::string>& args, const OptionSpec& grammar,
                                     std::string& error);
+
+/// @brief The help of a subcommand generated from its grammar: the summary, the usage line
+/// "Usage: <usageName> <synopsis> [OPTIONS]", one line per option, then `footer`.
+std::string commandHelp(const OptionSpec& grammar, const std::string& usageName, const std::string& summary,
+                        const std::string& footer);
 
 /// @brief A number option read strictly (comma or point as decimal separator); nothing and a
 /// message when the text is not a number.

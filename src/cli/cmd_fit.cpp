@@ -1,11 +1,13 @@
 #include <algorithm>
 #include <cmath>
 #include <ostream>
+#include <sstream>
 
 #include "cli/cli_dialogs.h"
 #include "cli/commands.h"
 #include "cli/data_input.h"
 #include "cli/diagram_sources.h"
+#include "cli/file_batch.h"
 #include "cli/json_writer.h"
 #include "core/model_catalogue.h"
 #include "core/time_units.h"
@@ -17,9 +19,6 @@ namespace zemtral::cli {
 namespace {
 
 constexpr const char* kFitHelp =
-    "Usage: zemtral-cli fit FILE --model N [--mode k|order|arrhenius1|arrhenius2|eyring1|eyring2]\n"
-    "         [--k1 X] [--k2 X] [--k3 X] [--order n] [--c0 A=X,B=X] [--species A,B,...] [--fix k2,...]\n"
-    "         [--unit s|min|h|d|a] [--tend T]\n\n"
     "Auto-Fitting as the fitting window does it (bounded Marquardt). FILE is a ZD3 or CSV file (see\n"
     "'evaluate --help').\n"
     "  --mode k          the rate constants of model N (default)\n"
@@ -34,7 +33,10 @@ constexpr const char* kFitHelp =
     "\"objectiveEvaluations\", \"dof\", \"t95\", \"ci95\" (95 % confidence interval [low, high] per\n"
     "parameter, Student t with dof degrees of freedom), \"correlation\" (of the free parameters),\n"
     "\"residualSd\" and \"r2\" (per fitted species)}. The statistics are null or empty when the fit\n"
-    "ended without a post-analysis (limit reached, no degrees of freedom).\n";
+    "ended without a post-analysis (limit reached, no degrees of freedom). csv: the same as columns.\n"
+    "Several FILEs, or a directory (its ZD3 and CSV files), are fitted each on its own: json gives an\n"
+    "array of objects with \"file\" first, csv one row per file (the error text last). A file that\n"
+    "fails gives its error in place of the result, and the exit code is 1 after all files.\n";
 
 struct Mode {
     const char* name;
@@ -125,8 +127,22 @@ void writeStatistics(JsonWriter& json, const AutoFitOutcome& outcome, const std:
 }  // namespace
 
 OptionSpec fitGrammar() {
-    return {{"model", "mode", "k1", "k2", "k3", "order", "c0", "species", "fix", "unit", "tend", "format"},
-            {"help"}};
+    OptionSpec grammar;
+    grammar.synopsis = "FILE... --model N";
+    grammar.value("model", "N", "the kinetic model: 1..18 or 20 (required for --mode k)")
+        .value("mode", "k|order|arrhenius1|arrhenius2|eyring1|eyring2", "what is fitted (default k)")
+        .value("k1", "X", "start value of p1 (default: the model's constant)")
+        .value("k2", "X", "start value of p2 (default: the model's constant)")
+        .value("k3", "X", "start value of p3 (default: the model's constant)")
+        .value("order", "n", "start value of the order n (--mode order)")
+        .value("c0", "A=X,B=X", "c(A)(0) and c(B)(0) [mol/l] (default: the points at t = 0)")
+        .value("species", "A,B,...", "the species that enter the fit (default: all measured)")
+        .value("fix", "k2,...", "parameters kept fixed (k1..k3 or p1..p3)")
+        .value("unit", "s|min|h|d|a", "the time unit of a CSV file (default s)")
+        .value("tend", "T", "end of the drawn curves (plot fit) [time unit]")
+        .value("format", "json|csv", "output format (default json)")
+        .value("jobs", "N", "files fitted at the same time (default 1)");
+    return grammar;
 }
 
 int prepareFit(const ParsedArgs& args, Session& session, UserDialogs& dialogs, std::ostream& err,
@@ -234,28 +250,27 @@ int prepareFit(const ParsedArgs& args, Session& session, UserDialogs& dialogs, s
     return kExitOk;
 }
 
-int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    const CommandArgs parsed = parseCommandArgs(words, fitGrammar(), "fit", kFitHelp, out, err);
-    if (!parsed.args) {
-        return parsed.exitCode;
-    }
-    const auto& args = parsed.args;
-    std::string error;
-    if (const auto format = outputFormat(*args, OutputFormat::Json, error);
-        !format || *format != OutputFormat::Json) {
-        return usageError(err, "fit", "--format: json only");
-    }
+namespace {
+
+// One file's fit in a session of its own.
+FileOutcome fitFile(const ParsedArgs& args) {
+    FileOutcome result;
+    std::ostringstream err;
     Session session;
     StderrDialogs dialogs(err);
     DiagramSource source;
-    if (const int code = prepareFit(*args, session, dialogs, err, source); code != kExitOk) {
-        return code;
+    if (const int code = prepareFit(args, session, dialogs, err, source); code != kExitOk) {
+        result.code = code;
+        result.messages = err.str();
+        return result;
     }
-    const Mode* mode = findMode(args->value("mode").value_or("k"));
+    const Mode* mode = findMode(args.value("mode").value_or("k"));
     const int n = fitParameterCount(session.state.modelId, session.state.fittingMode);
     const AutoFitOutcome outcome = autoFitting(session, dialogs);
     if (outcome.refused) {
-        return kExitRefused;
+        result.code = kExitRefused;
+        result.messages = err.str();
+        return result;
     }
     const std::vector<std::string> names = parameterNames(*mode, n);
     JsonWriter json;
@@ -279,8 +294,39 @@ int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostrea
         .integer("jacobians", outcome.fit.jacobianCount)
         .integer("objectiveEvaluations", outcome.fit.objectiveCount)
         .endObject();
-    out << json.text() << "\n";
-    return kExitOk;
+    result.value = json.value();
+    result.messages = err.str();
+    return result;
+}
+
+}  // namespace
+
+int runFit(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    const CommandArgs parsed = parseCommandArgs(words, fitGrammar(), "fit", kFitHelp, out, err);
+    if (!parsed.args) {
+        return parsed.exitCode;
+    }
+    const auto& args = parsed.args;
+    std::string error;
+    const auto format = outputFormat(*args, OutputFormat::Json, error);
+    if (!format || *format == OutputFormat::Table) {
+        return usageError(err, "fit", "--format: one of json, csv");
+    }
+    const auto jobs = jobsOption(*args, error);
+    if (!jobs) {
+        return usageError(err, "fit", error);
+    }
+    if (args->positional.empty()) {
+        return usageError(err, "fit", "FILE is required");
+    }
+    bool single = false;
+    const auto files = expandDataFiles(args->positional, single);
+    const FileCommand command = [&args](const std::string& file) {
+        ParsedArgs one = *args;
+        one.positional = {file};
+        return fitFile(one);
+    };
+    return runOverFiles(files, single, *jobs, *format, command, out, err);
 }
 
 }  // namespace zemtral::cli

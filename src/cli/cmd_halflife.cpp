@@ -12,17 +12,21 @@ namespace zemtral::cli {
 namespace {
 
 constexpr const char* kHalfLifeHelp =
-    "Usage: zemtral-cli halflife --model N [--k1 X] [--k2 X] [--k3 X] [--c0 A=X,B=X,...] [--order n]\n"
-    "         [--tend T] [--unit s|min|h|d|a] [--format json|table]\n\n"
     "Half-lives of A and B [time unit] as the diagram window gives them: the closed forms for the\n"
     "closed-form models, the times at which the simulated c(A) and c(B) fall below half their initial\n"
     "value for the numerically integrated models. 0 means no value.\n";
 
 }  // namespace
 
+OptionSpec halfLifeGrammar() {
+    OptionSpec grammar = modelOptionSpec();
+    grammar.value("format", "json|table", "output format (default json)");
+    return grammar;
+}
+
 int runHalfLife(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     const CommandArgs parsed =
-        parseCommandArgs(words, modelOptionSpec(), "halflife", kHalfLifeHelp, out, err);
+        parseCommandArgs(words, halfLifeGrammar(), "halflife", kHalfLifeHelp, out, err);
     if (!parsed.args) {
         return parsed.exitCode;
     }

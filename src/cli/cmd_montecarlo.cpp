@@ -8,8 +8,6 @@ namespace zemtral::cli {
 namespace {
 
 constexpr const char* kMonteCarloHelp =
-    "Usage: zemtral-cli montecarlo --kind 1|2 [--n0 100|500|1000|5000|10000|100000] [--K 0.5|1|2]\n"
-    "         [--seed S] [--points M] [--format json|csv]\n\n"
     "The Monte-Carlo game of the program: kind 1 = first-order reaction A => P (runs until no A is\n"
     "left), kind 2 = dynamic equilibrium A <=> P (runs for M recorded points, default 100). The board\n"
     "sizes are nominal: 500 means 529 molecules, 5000 4900, 10000 9025, 100000 90000. Without --seed\n"
@@ -22,7 +20,14 @@ constexpr const char* kMonteCarloHelp =
 }  // namespace
 
 int runMonteCarlo(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    const OptionSpec grammar{{"kind", "n0", "K", "seed", "points", "format"}, {"help"}};
+    OptionSpec grammar;
+    grammar.synopsis = "--kind 1|2";
+    grammar.value("kind", "1|2", "1 = A => P, 2 = A <=> P (required)")
+        .value("n0", "100|500|1000|5000|10000|100000", "board size (nominal number of molecules)")
+        .value("K", "0.5|1|2", "equilibrium constant of A <=> P")
+        .value("seed", "S", "seed of the random numbers (default: the clock)")
+        .value("points", "M", "recorded points of A <=> P (default 100)")
+        .value("format", "json|csv", "output format (default json)");
     const CommandArgs parsed = parseCommandArgs(words, grammar, "montecarlo", kMonteCarloHelp, out, err);
     if (!parsed.args) {
         return parsed.exitCode;

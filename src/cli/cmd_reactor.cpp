@@ -14,9 +14,6 @@ namespace zemtral::cli {
 namespace {
 
 constexpr const char* kReactorHelp =
-    "Usage: zemtral-cli reactor batch|cstr|tube --model N [--k1 X] [--k2 X] [--k3 X]\n"
-    "         [--c0 A=X,B=X,...] [--order n] [--unit s|min|h|d|a] [--protocol FILE.CSV [--separator "
-    ";|,|tab]]\n"
     "  batch: --time T (concentrations after T) or --conversion U (the time that reaches U(A))\n"
     "  cstr:  two of --conversion U, --volume V [m^3], --flow V* [m^3/time unit], --residence-time t:\n"
     "         U and V, U and V*, V and V*, V and t, or V* and t\n"
@@ -150,8 +147,17 @@ ReactorRun runTube(const ParsedArgs& args, const ReactorKinetics& kinetics, cons
 
 int runReactor(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     OptionSpec grammar = modelOptionSpec();
-    grammar.valueOptions.insert({"time", "conversion", "volume", "flow", "residence-time", "length",
-                                 "velocity", "protocol", "separator"});
+    grammar.synopsis = "batch|cstr|tube --model N";
+    grammar.value("format", "json", "output format (json only)")
+        .value("time", "T", "reaction time [time unit] (batch, tube)")
+        .value("conversion", "U", "conversion U(A), 0 to 1")
+        .value("volume", "V", "volume of the stirred tank [m^3]")
+        .value("flow", "V*", "volume flow through the stirred tank [m^3/time unit]")
+        .value("residence-time", "t", "residence time in the stirred tank [time unit]")
+        .value("length", "l", "length of the tube [m]")
+        .value("velocity", "v", "flow velocity in the tube [m/time unit]")
+        .value("protocol", "FILE.CSV", "appends the result row to this protocol file")
+        .value("separator", ";|,|tab", "column separator of a new protocol file (default ;)");
     const CommandArgs parsed = parseCommandArgs(words, grammar, "reactor", kReactorHelp, out, err);
     if (!parsed.args) {
         return parsed.exitCode;
@@ -164,6 +170,10 @@ int runReactor(const std::vector<std::string>& words, std::ostream& out, std::os
     const std::string kind = args->positional[0];
     if (kind != "batch" && kind != "cstr" && kind != "tube") {
         return usageError(err, "reactor", "unknown reactor " + quotedField(kind) + " (batch, cstr, tube)");
+    }
+    // The result is always JSON; another format asked for is an error, not silently ignored.
+    if (args->value("format").value_or("json") != "json") {
+        return usageError(err, "reactor", "--format: json only");
     }
     std::string separator = args->value("separator").value_or(";");
     if (separator == "tab") {

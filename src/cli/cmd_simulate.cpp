@@ -15,9 +15,6 @@ namespace zemtral::cli {
 namespace {
 
 constexpr const char* kSimulateHelp =
-    "Usage: zemtral-cli simulate --model N [--k1 X] [--k2 X] [--k3 X] [--c0 A=X,B=X,C=X,P=X,Q=X]\n"
-    "         [--order n] [--tend T] [--unit s|min|h|d|a] [--rates] [--mm [--normalised] [--s0max X]]\n"
-    "         [--format table|csv|json]\n\n"
     "Applies the model's default constants as the model window does, then the options, checks the\n"
     "inputs like the simulation set-up window and runs the engine (201 points from 0 to tEnd).\n"
     "  table  the text of the result table window (default)\n"
@@ -81,8 +78,11 @@ void writeJson(std::ostream& out, const SimulationResult& result, const WorkingS
 
 OptionSpec simulateGrammar() {
     OptionSpec grammar = modelOptionSpec();
-    grammar.valueOptions.insert("s0max");
-    grammar.flagOptions.insert({"rates", "mm", "normalised"});
+    grammar.value("format", "table|csv|json", "output format (default table)")
+        .flag("rates", "the rates r(t) instead of the concentrations")
+        .flag("mm", "model 10: the Michaelis-Menten table instead of the run")
+        .flag("normalised", "with --mm: r(P) relative to r(P),max")
+        .value("s0max", "X", "with --mm: the largest S(0) [mol/l]");
     return grammar;
 }
 

@@ -1,9 +1,11 @@
 #include <ostream>
+#include <sstream>
 
 #include "cli/cli_dialogs.h"
 #include "cli/commands.h"
 #include "cli/data_input.h"
 #include "cli/diagram_sources.h"
+#include "cli/file_batch.h"
 #include "cli/json_writer.h"
 #include "core/model_catalogue.h"
 #include "core/time_units.h"
@@ -13,11 +15,13 @@ namespace zemtral::cli {
 namespace {
 
 constexpr const char* kTangentHelp =
-    "Usage: zemtral-cli tangent FILE --species A|B|C|P|Q --time T [--smoothing q] [--unit s|min|h|d|a]\n\n"
     "The rate dc/dt of one species at time T, read off the Akima spline through its measured points\n"
     "(active points with a concentration above 0, ascending in time), smoothed with exponent q\n"
     "(0 = none, the tangent window's slider gives 0 to 0.5). FILE is a ZD3 or CSV file.\n"
-    "Output (json): {\"c\", \"rate\"} [mol/l, mol/(l time unit)].\n";
+    "Output (json): {\"c\", \"rate\"} [mol/l, mol/(l time unit)]; csv: c,rate.\n"
+    "Several FILEs, or a directory (its ZD3 and CSV files): json gives an array of objects with\n"
+    "\"file\" first, csv one row per file (the error text last); a file that fails gives its error\n"
+    "in place of the result, and the exit code is 1 after all files.\n";
 
 // The species slot of --species (A, B, C, P, Q); 0 when missing or unknown.
 int speciesSlot(const ParsedArgs& args) {
@@ -41,7 +45,15 @@ std::optional<double> smoothingOption(const ParsedArgs& args, std::string& error
 }  // namespace
 
 OptionSpec tangentGrammar() {
-    return {{"species", "time", "smoothing", "unit", "format"}, {"help"}};
+    OptionSpec grammar;
+    grammar.synopsis = "FILE... --species S --time T";
+    grammar.value("species", "A|B|C|P|Q", "the species whose rate is read off (required)")
+        .value("time", "T", "the time of the tangent [time unit] (required)")
+        .value("smoothing", "q", "smoothing exponent of the spline (default 0 = none)")
+        .value("unit", "s|min|h|d|a", "the time unit of a CSV file (default s)")
+        .value("format", "json|csv", "output format (default json)")
+        .value("jobs", "N", "files read at the same time (default 1)");
+    return grammar;
 }
 
 int prepareTangentDiagram(const ParsedArgs& args, Session& session, UserDialogs& dialogs, std::ostream& err,
@@ -71,6 +83,40 @@ int prepareTangentDiagram(const ParsedArgs& args, Session& session, UserDialogs&
     return kExitOk;
 }
 
+namespace {
+
+// One file's tangent in a session of its own.
+FileOutcome tangentFile(const std::string& file, int slot, double time, double smoothing,
+                        const std::string& unit) {
+    FileOutcome result;
+    std::ostringstream err;
+    Session session;
+    StderrDialogs dialogs(err);
+    result.code = kExitRefused;
+    if (loadMeasuredData(session, dialogs, file, unit)) {
+        const TangentSpline spline = prepareTangentSpline(session.data, slot, static_cast<float>(smoothing));
+        if (!spline.status.ok) {
+            dialogs.showMessage(kNotPossibleTitle, spline.status.message, MessageIcon::Critical);
+        } else {
+            const PlotWindow window = singleSpeciesAxisRanges(session.data, slot);
+            if (const auto value = tangentAt(spline, time, window)) {
+                JsonWriter json;
+                json.beginObject().number("c", value->concentration).number("rate", value->rate).endObject();
+                result.value = json.value();
+                result.code = kExitOk;
+            } else {
+                // The tangent window only beeps here; a script needs words.
+                err << "Der Zeitpunkt liegt außerhalb des Diagrammbereichs (0 bis "
+                    << JsonWriter::numberText(window.xMax) << " " << session.data.timeUnit << ").\n";
+            }
+        }
+    }
+    result.messages = err.str();
+    return result;
+}
+
+}  // namespace
+
 int runTangent(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     const CommandArgs parsed = parseCommandArgs(words, tangentGrammar(), "tangent", kTangentHelp, out, err);
     if (!parsed.args) {
@@ -78,7 +124,7 @@ int runTangent(const std::vector<std::string>& words, std::ostream& out, std::os
     }
     const auto& args = parsed.args;
     std::string error;
-    if (args->positional.size() != 1) {
+    if (args->positional.empty()) {
         return usageError(err, "tangent", "FILE is required");
     }
     const int slot = speciesSlot(*args);
@@ -97,29 +143,20 @@ int runTangent(const std::vector<std::string>& words, std::ostream& out, std::os
     if (timeUnitIndex(unit) < 0) {
         return usageError(err, "tangent", "--unit: one of s, min, h, d, a");
     }
-
-    Session session;
-    StderrDialogs dialogs(err);
-    if (!loadMeasuredData(session, dialogs, args->positional[0], unit)) {
-        return kExitRefused;
+    const auto format = outputFormat(*args, OutputFormat::Json, error);
+    if (!format || *format == OutputFormat::Table) {
+        return usageError(err, "tangent", "--format: one of json, csv");
     }
-    const TangentSpline spline = prepareTangentSpline(session.data, slot, static_cast<float>(*smoothing));
-    if (!spline.status.ok) {
-        dialogs.showMessage(kNotPossibleTitle, spline.status.message, MessageIcon::Critical);
-        return kExitRefused;
+    const auto jobs = jobsOption(*args, error);
+    if (!jobs) {
+        return usageError(err, "tangent", error);
     }
-    const PlotWindow window = singleSpeciesAxisRanges(session.data, slot);
-    const auto value = tangentAt(spline, *time, window);
-    if (!value) {
-        // The tangent window only beeps here; a script needs words.
-        err << "Der Zeitpunkt liegt außerhalb des Diagrammbereichs (0 bis "
-            << JsonWriter::numberText(window.xMax) << " " << session.data.timeUnit << ").\n";
-        return kExitRefused;
-    }
-    JsonWriter json;
-    json.beginObject().number("c", value->concentration).number("rate", value->rate).endObject();
-    out << json.text() << "\n";
-    return kExitOk;
+    bool single = false;
+    const auto files = expandDataFiles(args->positional, single);
+    const FileCommand command = [&](const std::string& file) {
+        return tangentFile(file, slot, *time, *smoothing, unit);
+    };
+    return runOverFiles(files, single, *jobs, *format, command, out, err);
 }
 
 }  // namespace zemtral::cli

@@ -17,6 +17,7 @@ int runFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
 int runTangent(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runReactor(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runMonteCarlo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runGenerate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runHalfLife(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 enum class OutputFormat { Table, Csv, Json };
@@ -42,11 +43,15 @@ struct CommandArgs {
     int exitCode = kExitOk;
 };
 
-/// @brief Parses the words after the subcommand with its grammar; prints `help` on --help
-/// (exit 0) or the usage error (exit 2) and then gives no arguments.
+/// @brief Parses the words after the subcommand with its grammar; prints the help generated from
+/// the grammar with `help` as its closing text on -h/--help (exit 0), or the usage error (exit 2),
+/// and then gives no arguments.
 CommandArgs parseCommandArgs(const std::vector<std::string>& words, const OptionSpec& grammar,
                              const std::string& command, const char* help, std::ostream& out,
                              std::ostream& err);
+
+/// @brief The one-line summary of a subcommand in the tool's command list.
+std::string commandSummary(const std::string& command);
 
 /// @brief Prints "zemtral-cli: <message>" and a hint to --help on err; returns kExitUsage.
 int usageError(std::ostream& err, const std::string& command, const std::string& message);

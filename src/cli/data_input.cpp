@@ -79,7 +79,13 @@ bool endsWithZd3(const std::string& path) {
 
 std::optional<ExpDataSet> parseCsvData(const std::string& text, const std::string& timeUnit,
                                        std::string& error) {
-    const std::vector<std::string> lines = zemtral::splitLines(text);
+    std::vector<std::string> lines = zemtral::splitLines(text);
+    // Comment lines before the header ("# model and constants" of a generated data set).
+    std::size_t comments = 0;
+    while (comments < lines.size() && !lines[comments].empty() && lines[comments][0] == '#') {
+        ++comments;
+    }
+    lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(comments));
     if (lines.empty()) {
         error = "Keine Kopfzeile in der CSV-Datei";
         return std::nullopt;
@@ -95,12 +101,14 @@ std::optional<ExpDataSet> parseCsvData(const std::string& text, const std::strin
     for (const std::string& name : splitFields(header, separator)) {
         const int column = columnOf(trimmed(name));
         if (column < 0) {
-            error = "Unbekannte Spalte in Zeile 1: " + quotedField(trimmed(name));
+            error = "Unbekannte Spalte in Zeile " + std::to_string(comments + 1) + ": " +
+                    quotedField(trimmed(name));
             return std::nullopt;
         }
         // Two columns of one quantity would leave it to chance which of them counts.
         if (std::find(columns.begin(), columns.end(), column) != columns.end()) {
-            error = "Doppelte Spalte in Zeile 1: " + quotedField(trimmed(name));
+            error = "Doppelte Spalte in Zeile " + std::to_string(comments + 1) + ": " +
+                    quotedField(trimmed(name));
             return std::nullopt;
         }
         columns.push_back(column);
@@ -115,7 +123,7 @@ std::optional<ExpDataSet> parseCsvData(const std::string& text, const std::strin
         // More cells than named columns: a value would be dropped unseen (an unquoted decimal
         // comma in a comma-separated file splits one number into two cells).
         if (fields.size() > columns.size()) {
-            error = "Zeile " + std::to_string(l + 1) + " hat mehr Felder als die Kopfzeile";
+            error = "Zeile " + std::to_string(l + 1 + comments) + " hat mehr Felder als die Kopfzeile";
             return std::nullopt;
         }
         ExpPoint point;
@@ -125,7 +133,8 @@ std::optional<ExpDataSet> parseCsvData(const std::string& text, const std::strin
             if (!cell.empty()) {
                 const auto number = parseNumberExact(cell);
                 if (!number) {
-                    error = "Keine gültige Zahl in Zeile " + std::to_string(l + 1) + ": " + quotedField(cell);
+                    error = "Keine gültige Zahl in Zeile " + std::to_string(l + 1 + comments) + ": " +
+                            quotedField(cell);
                     return std::nullopt;
                 }
                 value = *number;
@@ -154,7 +163,7 @@ std::optional<ExpDataSet> parseCsvData(const std::string& text, const std::strin
             }
         }
         if (set.points.size() > 32767) {
-            error = "Zu viele Messpunkte in Zeile " + std::to_string(l + 1);
+            error = "Zu viele Messpunkte in Zeile " + std::to_string(l + 1 + comments);
             return std::nullopt;
         }
         set.points.push_back(point);

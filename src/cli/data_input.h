@@ -11,11 +11,11 @@
 
 namespace zemtral::cli {
 
-/// @brief Reads a CSV text: a header line naming the columns (t, cA, cB, cC, cP, cQ, T, k, lambda,
-/// and optionally lambdaInf), separator ";", "," or tab (the one of the header), decimal comma or
-/// point (a comma only where the separator is not a comma, or inside a quoted cell), empty or
-/// missing cells = 0. Nothing and a German message naming the line when a cell is not a number,
-/// a column name is unknown or repeated, or a row has more cells than the header.
+/// @brief Reads a CSV text: lines starting with "#" before the header are comments; a header line naming the
+/// columns (t, cA, cB, cC, cP, cQ, T, k, lambda, and optionally lambdaInf), separator ";", "," or tab (the
+/// one of the header), decimal comma or point (a comma only where the separator is not a comma, or inside a
+/// quoted cell), empty or missing cells = 0. Nothing and a German message naming the line when a cell is not
+/// a number, a column name is unknown or repeated, or a row has more cells than the header.
 std::optional<ExpDataSet> parseCsvData(const std::string& text, const std::string& timeUnit,
                                        std::string& error);
 

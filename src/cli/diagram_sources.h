@@ -27,6 +27,7 @@ struct DiagramSource {
 };
 
 OptionSpec simulateGrammar();
+OptionSpec halfLifeGrammar();
 OptionSpec evaluateGrammar();
 OptionSpec fitGrammar();
 OptionSpec tangentGrammar();

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace zemtral::cli {
 namespace {
@@ -21,39 +22,100 @@ bool readsBackAs(const std::string& text, Number value) {
     return result.ec == std::errc() && back == value;
 }
 
+// Whole numbers up to 2^53 are exact in a double; JSON writes them without ".0".
+constexpr double kExactIntegers = 9007199254740992.0;
+
 }  // namespace
 
-std::string JsonWriter::quote(std::string_view text) {
-    std::string out = "\"";
-    for (const char ch : text) {
-        switch (ch) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(ch) < 0x20) {
-                    constexpr char kHex[] = "0123456789abcdef";
-                    out += "\\u00";
-                    out += kHex[(ch >> 4) & 0xf];
-                    out += kHex[ch & 0xf];
-                } else {
-                    out += ch;
-                }
-        }
+Json jsonNumber(double value) {
+    if (!std::isfinite(value)) {
+        return nullptr;
     }
-    return out + "\"";
+    if (std::trunc(value) == value && std::fabs(value) <= kExactIntegers) {
+        return static_cast<std::int64_t>(value);
+    }
+    return value;
+}
+
+Json jsonNumber(float value) {
+    if (!std::isfinite(value)) {
+        return nullptr;
+    }
+    // The double nearest to the float's shortest decimal text: written again, it gives that text
+    // (0.15f as 0.15, not 0.15000000596046448).
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    double widened = static_cast<double>(value);
+    std::from_chars(buffer, written.ptr, widened);
+    return jsonNumber(widened);
+}
+
+std::string jsonText(const Json& value) {
+    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+Json& JsonWriter::current() {
+    return m_open.back().value;
+}
+
+JsonWriter& JsonWriter::beginObject(std::string_view key) {
+    m_open.push_back({std::string(key), Json::object()});
+    return *this;
+}
+
+JsonWriter& JsonWriter::endObject() {
+    Frame closed = std::move(m_open.back());
+    m_open.pop_back();
+    if (m_open.empty()) {
+        m_root = std::move(closed.value);
+        m_text = jsonText(m_root);
+    } else {
+        current()[closed.key] = std::move(closed.value);
+    }
+    return *this;
+}
+
+JsonWriter& JsonWriter::number(std::string_view key, double value) {
+    current()[std::string(key)] = jsonNumber(value);
+    return *this;
+}
+
+JsonWriter& JsonWriter::number(std::string_view key, float value) {
+    current()[std::string(key)] = jsonNumber(value);
+    return *this;
+}
+
+JsonWriter& JsonWriter::integer(std::string_view key, long long value) {
+    current()[std::string(key)] = value;
+    return *this;
+}
+
+JsonWriter& JsonWriter::boolean(std::string_view key, bool value) {
+    current()[std::string(key)] = value;
+    return *this;
+}
+
+JsonWriter& JsonWriter::string(std::string_view key, std::string_view value) {
+    current()[std::string(key)] = std::string(value);
+    return *this;
+}
+
+JsonWriter& JsonWriter::numbers(std::string_view key, std::span<const double> values) {
+    Json array = Json::array();
+    for (const double v : values) {
+        array.push_back(jsonNumber(v));
+    }
+    current()[std::string(key)] = std::move(array);
+    return *this;
+}
+
+JsonWriter& JsonWriter::numbers(std::string_view key, std::span<const float> values) {
+    Json array = Json::array();
+    for (const float v : values) {
+        array.push_back(jsonNumber(v));
+    }
+    current()[std::string(key)] = std::move(array);
+    return *this;
 }
 
 std::string JsonWriter::numberText(double value) {
@@ -70,76 +132,6 @@ std::string JsonWriter::numberText(double value) {
     return generalText(value, 17);
 }
 
-void JsonWriter::separator() {
-    if (!m_first.empty()) {
-        if (!m_first.back()) {
-            m_text += ',';
-        }
-        m_first.back() = false;
-    }
-}
-
-void JsonWriter::writeKey(std::string_view key) {
-    separator();
-    if (!key.empty()) {
-        m_text += quote(key) + ":";
-    }
-}
-
-JsonWriter& JsonWriter::beginObject(std::string_view key) {
-    writeKey(key);
-    m_text += '{';
-    m_first.push_back(true);
-    return *this;
-}
-
-JsonWriter& JsonWriter::endObject() {
-    m_text += '}';
-    m_first.pop_back();
-    return *this;
-}
-
-JsonWriter& JsonWriter::key(std::string_view key) {
-    writeKey(key);
-    return *this;
-}
-
-JsonWriter& JsonWriter::number(std::string_view key, double value) {
-    writeKey(key);
-    m_text += numberText(value);
-    return *this;
-}
-
-JsonWriter& JsonWriter::number(std::string_view key, float value) {
-    writeKey(key);
-    m_text += numberText(value);
-    return *this;
-}
-
-JsonWriter& JsonWriter::integer(std::string_view key, long long value) {
-    writeKey(key);
-    m_text += std::to_string(value);
-    return *this;
-}
-
-JsonWriter& JsonWriter::boolean(std::string_view key, bool value) {
-    writeKey(key);
-    m_text += value ? "true" : "false";
-    return *this;
-}
-
-JsonWriter& JsonWriter::string(std::string_view key, std::string_view value) {
-    writeKey(key);
-    m_text += quote(value);
-    return *this;
-}
-
-JsonWriter& JsonWriter::numbers(std::string_view key, std::span<const double> values) {
-    writeKey(key);
-    writeArray(values);
-    return *this;
-}
-
 std::string JsonWriter::numberText(float value) {
     if (!std::isfinite(value)) {
         return "null";
@@ -153,12 +145,6 @@ std::string JsonWriter::numberText(float value) {
         }
     }
     return text;
-}
-
-JsonWriter& JsonWriter::numbers(std::string_view key, std::span<const float> values) {
-    writeKey(key);
-    writeArray(values);
-    return *this;
 }
 
 }  // namespace zemtral::cli

@@ -47,7 +47,18 @@ bool readConcentrations(const std::string& text, SpeciesArray& c0, std::string& 
 }  // namespace
 
 OptionSpec modelOptionSpec() {
-    return {{"model", "k1", "k2", "k3", "c0", "order", "tend", "unit", "format"}, {"help"}};
+    OptionSpec grammar;
+    grammar.synopsis = "--model N";
+    grammar.value("model", "N", "the kinetic model: 1..18 or 20 (required)")
+        .value("k1", "X", "rate constant k1 (default: the model's own)")
+        .value("k2", "X", "rate constant k2 (default: the model's own)")
+        .value("k3", "X", "rate constant k3 (default: the model's own)")
+        .value("c0", "A=X,B=X,...", "initial concentrations [mol/l] of A, B, C, P, Q (model 10: E, S, ES, P)")
+        .value("order", "n", "the order n of A => P, n-th order (model 20)")
+        .value("tend", "T", "end of the run [time unit] (default 100, 60 for rates)")
+        .value("unit", "s|min|h|d|a", "the time unit (default s)")
+        .value("format", "table|csv|json", "output format");
+    return grammar;
 }
 
 std::optional<WorkingState> modelStateFromArgs(const ParsedArgs& args, std::string& error, bool rateDiagram) {

@@ -20,7 +20,7 @@ namespace {
 
 constexpr const char* kPlotHelp =
     "Usage: zemtral-cli plot SOURCE [SOURCE'S ARGUMENTS] --output FILE.png|svg|pdf\n"
-    "         [--width W] [--height H]\n\n"
+    "         [--width W] [--height H]   (zemtral-cli plot SOURCE --help for all its options)\n\n"
     "Draws the diagram that the diagram window would show and writes it as a picture, without a\n"
     "screen. SOURCE and its arguments are those of the subcommand (see 'zemtral-cli SOURCE --help'):\n"
     "  simulate ...          the concentration-time (or with --rates rate-time) curves of a model\n"
@@ -30,6 +30,10 @@ constexpr const char* kPlotHelp =
     "  tangent FILE --species S [--smoothing q]   the measured points of S and their spline\n"
     "--width and --height give the picture in pixels (default 800 x 600, 200 to 8000); a PDF is\n"
     "an A4 landscape page.\n";
+
+constexpr const char* kPlotSourceHelp =
+    "Draws the diagram of SOURCE (see 'zemtral-cli SOURCE --help' for what its options mean) and\n"
+    "writes it as a picture; a PDF is an A4 landscape page.\n";
 
 constexpr int kDefaultWidth = 800;
 constexpr int kDefaultHeight = 600;
@@ -42,7 +46,7 @@ struct Source {
 };
 
 constexpr Source kSources[] = {
-    {"simulate", simulateGrammar}, {"halflife", modelOptionSpec}, {"evaluate", evaluateGrammar},
+    {"simulate", simulateGrammar}, {"halflife", halfLifeGrammar}, {"evaluate", evaluateGrammar},
     {"fit", fitGrammar},           {"tangent", tangentGrammar},
 };
 
@@ -146,9 +150,12 @@ int runPlot(const std::vector<std::string>& words, std::ostream& out, std::ostre
             "SOURCE: one of simulate, halflife, evaluate, fit, tangent (not " + quotedField(words[0]) + ")");
     }
     OptionSpec grammar = source->grammar();
-    grammar.valueOptions.insert({"output", "width", "height"});
+    grammar.synopsis = std::string(source->name) + " " + grammar.synopsis;
+    grammar.value("output", "FILE.png|svg|pdf", "the picture file (required)")
+        .value("width", "W", "width in pixels, 200 to 8000 (default 800)")
+        .value("height", "H", "height in pixels, 200 to 8000 (default 600)");
     const CommandArgs parsed = parseCommandArgs(std::vector<std::string>(words.begin() + 1, words.end()),
-                                                grammar, "plot", kPlotHelp, out, err);
+                                                grammar, "plot", kPlotSourceHelp, out, err);
     if (!parsed.args) {
         return parsed.exitCode;
     }
