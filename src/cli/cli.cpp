@@ -29,7 +29,7 @@ constexpr Entry kCommands[] = {
 
 void printUsage(std::ostream& out) {
     out << "Usage: zemtral-cli COMMAND [OPTIONS]   (zemtral-cli COMMAND --help for its options)\n"
-           "       zemtral-cli --version\n\n"
+           "       zemtral-cli --version | --help-all\n\n"
            "Commands:\n";
     for (const Entry& e : kCommands) {
         out << "  " << e.name << std::string(12 - e.name.size(), ' ') << e.summary << "\n";
@@ -76,6 +76,17 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         printUsage(out);
+        return kExitOk;
+    }
+    if (args[0] == "--help-all") {
+        // The usage and then every subcommand's help: the text of the manual page.
+        printUsage(out);
+        for (const Entry& e : kCommands) {
+            if (e.run != nullptr) {
+                out << "\n";
+                e.run({"--help"}, out, err);
+            }
+        }
         return kExitOk;
     }
     if (args[0] == "--version" || args[0] == "-V") {

@@ -51,6 +51,13 @@ TEST(CliOptions, EverySubcommandHelpsWithEveryOptionOfItsGrammar) {
         EXPECT_EQ(r.code, kExitOk) << name;
         EXPECT_NE(r.out.find("Options:"), std::string::npos) << r.out;
     }
+    // The text of the manual page: every subcommand's generated help after the tool's usage.
+    const Output all = run({"--help-all"});
+    EXPECT_EQ(all.code, kExitOk);
+    for (const char* name :
+         {"simulate", "halflife", "tangent", "reactor", "montecarlo", "fit", "evaluate", "generate"}) {
+        EXPECT_NE(all.out.find(std::string("Usage: zemtral-cli ") + name + " "), std::string::npos) << name;
+    }
     const Output version = run({"--version"});
     EXPECT_EQ(version.code, kExitOk);
     EXPECT_EQ(version.out, std::string("zemtral-cli ") + ZEMTRAL_VERSION + "\n");
