@@ -99,6 +99,9 @@ struct Range {
 
 void RestoreAxisRange(DiagramKind kind, const AxisRangeTable& table, const WorkingState& state,
                       DiagramFrame& frame) {
+    if (kind == kKindFitResiduals) {
+        return;  // the residual plot keeps the window its command computed
+    }
     if (michaelisMentenWindow(kind, state)) {
         frame.xMin = 0.0f;
         frame.xMax = state.mmSettings.normalised ? 20.0f : state.mmSettings.s0Max;
@@ -125,6 +128,9 @@ void RestoreAxisRange(DiagramKind kind, const AxisRangeTable& table, const Worki
 
 void StoreAxisRange(DiagramKind kind, const DiagramFrame& frame, const WorkingState& state,
                     AxisRangeTable& table) {
+    if (kind == kKindFitResiduals) {
+        return;  // a zoomed residual plot leaves the windows of the other diagrams alone
+    }
     if (state.mmMode && state.modelId == 10 && usesConcentrationAxis(kind)) {
         at(table, kSlotS0Lower) = frame.xMin;
         at(table, kSlotS0Upper) = frame.xMax;

@@ -64,11 +64,13 @@ using AxisRangeTable = std::array<float, 32>;
 /// @brief Copies the slots of `kind` into XMin..YMax of `frame`. The y window of −4 is widened by
 /// 1 at each end; the Michaelis-Menten display of model 10 gets its fixed window (x 0..20 when
 /// normalised by KM, else 0..S(0),max; y 0..1). Reads mmMode, modelId and mmSettings of `state`.
+/// The residual plot (−12) has no slots: its frame stays as its command set it.
 void RestoreAxisRange(DiagramKind kind, const AxisRangeTable& table, const WorkingState& state,
                       DiagramFrame& frame);
 
 /// @brief Writes XMin..YMax of `frame` into the slots of `kind` (the reverse of RestoreAxisRange,
 /// without the widening of −4). Afterwards fitting mode 6 sets slot 3 to 1, mode 7 to c0(A).
+/// The residual plot (−12) stores nothing.
 void StoreAxisRange(DiagramKind kind, const DiagramFrame& frame, const WorkingState& state,
                     AxisRangeTable& table);
 

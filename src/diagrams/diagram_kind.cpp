@@ -229,6 +229,12 @@ DiagramKindTexts diagramKindTexts(DiagramKind kind, const DiagramTextContext& co
             texts.xCaption = timeCaption;
             texts.pointLegend = true;
             break;
+        case kKindFitResiduals:
+            texts.title = "Residuen (Messwert - Modell) vs. Zeit";
+            texts.yCaption = context.fittingMode == kFittingNonIsothermalFirst ? "Residuum c(A)/c(A)(0)"
+                                                                               : "Residuum / (mol/l)";
+            texts.xCaption = timeCaption;
+            break;
         case kKindLambdaFirstOrder:
             texts.title = "lambda-Versuchsdaten-Auswertung nach 1. Ordnung: A => P";
             texts.yCaption = context.lambda0 != 0.0 ? "ln ((lambda(inf)-lambda)/(lambda(inf)-lambda(0)))"

@@ -25,6 +25,8 @@ inline constexpr DiagramKind kKindSecondOrderUnequal = -8;
 inline constexpr DiagramKind kKindFittingPoints = -9;
 inline constexpr DiagramKind kKindLambdaFirstOrder = -10;
 inline constexpr DiagramKind kKindLambdaSecondOrder = -11;
+/// The residuals (measured − model) of the fitted species against t after a fit, with a zero line.
+inline constexpr DiagramKind kKindFitResiduals = -12;
 
 /// @brief Kinds 1..18 and 20 (concentration-time diagram of a model).
 bool isConcentrationKind(int kind);

@@ -47,7 +47,8 @@ struct CurveResult {
     double intercept = 0.0;
     double slope = 0.0;
     double rSquared = 0.0;
-    bool outside = true;  ///< no point of the curve lies inside the y window
+    bool outside = true;      ///< no point of the curve lies inside the y window
+    bool pointsOnly = false;  ///< the curve is a set of single values: symbols without a line
     /// Series count after the curve; empty: one less than the request's series (the function
     /// sets it when it draws fewer curves, as the non-isothermal fitting does).
     std::optional<std::int16_t> nextSeriesCount;

@@ -47,6 +47,13 @@ struct SpeciesFitStatistics {
     std::optional<double> r2;  ///< 1 − SS_s/Σ(c − c̄)²; nothing when the measured values do not vary
 };
 
+/// @brief The residuals of one fitted species at the fitting window's parameters.
+struct SpeciesResiduals {
+    int slot = 0;                  ///< species slot 1..5
+    std::vector<double> t;         ///< times of the measured values [time unit]
+    std::vector<double> residual;  ///< measured − model, one per time [unit of the measured value]
+};
+
 /// @brief The statistics of the last Auto-Fitting, shown until a parameter changes.
 struct FitStatisticsState {
     bool shown = false;
@@ -73,6 +80,8 @@ struct EvaluationState {
     SimulationResult fitSimulation;
     /// Temperature of the fitting curve simulated last (modes 6, 7): its curve legend [K].
     float curveTemperature = 0.0f;
+    /// The residuals the residual plot shows, taken when "Residuen" was pressed.
+    std::vector<SpeciesResiduals> residuals;
     TangentSpline tangent;   ///< of the tangent window
     int tangentSpecies = 1;  ///< its species slot
 };

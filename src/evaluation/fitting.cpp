@@ -65,7 +65,9 @@ bool residualsAt(FitContext& ctx, const std::vector<ResidualEntry>& entries, std
         simState.tEnd = std::max(simState.tEnd, static_cast<float>(largestEntryTime(ctx, entries)));
         // The model values are those of the model: no smoothing of its splines.
         simState.smoothingExponent = 0.0f;
-        const EngineStatus status = calc_diagramfunctioncT(model, simState, ctx.simulation);
+        EngineControl control;
+        control.keepGoing = ctx.keepGoing;
+        const EngineStatus status = calc_diagramfunctioncT(model, simState, ctx.simulation, control);
         if (status.errorFlag != 0) {
             return false;
         }

@@ -4,6 +4,7 @@
 // or Eyring form), minimised by MarquardtNashFitting.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -32,6 +33,9 @@ struct FitContext {
     ActivationParameters& activation;  ///< receives p in modes 6 and 7
     std::uint8_t kTForm = kKTArrhenius;
     std::array<bool, 6> species{};  ///< chkConcFQS(1..5) ticked and visible
+    /// Asked by every model run now and then; false ends the run (and so the evaluation) at once.
+    /// Empty: the runs go to their end.
+    std::function<bool()> keepGoing = {};
 };
 
 /// @brief The species boxes that are visible: in the model's SpeciesMask and in ShownSpecies.

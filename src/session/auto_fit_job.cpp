@@ -29,6 +29,9 @@ AutoFitJob::AutoFitJob(Session& session, const AutoFitPlan& plan)
       m_context{m_state, m_simulation, m_data, m_activation, session.evaluation.kTForm, {}},
       m_plan(plan) {
     m_context.species = fitContext(session).species;
+    // A stop request also ends the model run under way, so that a stiff model that takes long for
+    // one evaluation does not keep the user waiting.
+    m_context.keepGoing = [this] { return !m_stop.load(); };
     m_plan.options.stopRequested = [this] { return m_stop.load(); };
     m_plan.options.progress = [this](std::span<const double>, double objective) {
         m_bestObjective = objective;
@@ -49,6 +52,12 @@ void AutoFitJob::run() {
     m_ran = true;
     m_result = MarquardtNashFitting(fitProblem(m_context, m_plan.entries, m_plan.parameterCount),
                                     m_plan.start, m_plan.options);
+    if (m_stop && m_result.evaluationFailed) {
+        // The stop cut a model run short, and the evaluation counted as failed: it was the user's
+        // stop, not a model that cannot be computed. The last accepted parameters stand.
+        m_result.evaluationFailed = false;
+        m_result.stopped = true;
+    }
 }
 
 AutoFitOutcome AutoFitJob::finish(UserDialogs& dialogs) {

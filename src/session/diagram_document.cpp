@@ -107,7 +107,8 @@ DrawCommandResult DiagramDocument::load() {
     }
     DrawCommandResult drawn = draw();
     // Every evaluation shows its measured points beside its line ("Messpunkte" from code).
-    if (kind < 0 && m_session.data.pointCount > 0 && !showMeasuredPoints()) {
+    // The residual plot shows differences, not the measured values themselves.
+    if (kind < 0 && kind != kKindFitResiduals && m_session.data.pointCount > 0 && !showMeasuredPoints()) {
         m_dialogs.showMessage("Warnung", outsideWarning(kEnlarge), MessageIcon::Exclamation);
     } else if (kind > 0 && m_session.data.pointCount > 0 && m_session.state.showMeasuredPoints &&
                !showMeasuredPoints()) {

@@ -10,7 +10,14 @@ void prepareFreshDiagram(Session& session) {
     session.diagram.curveCount = 0;
     session.diagram.freeCurveSlots.fill(true);
     const DiagramKind kind = session.diagramKind;
-    if (session.evaluationAxisWindow && (kind == -10 || kind == -11 || kind == kKindSingleSpecies)) {
+    if (session.evaluationAxisWindow && kind == kKindFitResiduals) {
+        // The residual plot has no remembered window: the frame is the one its command computed.
+        const PlotWindow& w = *session.evaluationAxisWindow;
+        session.diagram.frame.xMin = w.xMin;
+        session.diagram.frame.xMax = w.xMax;
+        session.diagram.frame.yMin = w.yMin;
+        session.diagram.frame.yMax = w.yMax;
+    } else if (session.evaluationAxisWindow && (kind == -10 || kind == -11 || kind == kKindSingleSpecies)) {
         const PlotWindow& w = *session.evaluationAxisWindow;
         DiagramFrame frame = session.diagram.frame;
         frame.xMin = w.xMin;

@@ -11,6 +11,7 @@
 #include "data/text_file.h"
 #include "numeric/fp_guard.h"
 #include "numeric/number_text.h"
+#include "session/diagram_controls.h"
 
 namespace zemtral {
 namespace {
@@ -19,7 +20,7 @@ constexpr const char* kLineBreak = "\r\n";
 
 bool drawsComputedCurves(int kind) {
     // The measured-point kinds -1, -2 and -9 have points only.
-    return kind > 0 || (kind <= -3 && kind >= -8) || kind == -10 || kind == -11;
+    return kind > 0 || (kind <= -3 && kind >= -8) || kind == -10 || kind == -11 || kind == kKindFitResiduals;
 }
 
 }  // namespace
@@ -130,7 +131,11 @@ DrawCommandResult runDrawCommand(Session& session, ChartComponent& chart, UserDi
         SeriesStyle style = chart.seriesStyle(1, *slot);
         style.lineColour = preselectedColour.value_or(curveSlotColour(*slot));
         style.symbolColour = style.lineColour;
+        if (result.pointsOnly) {
+            style = curveStyleFromControls(style, LinePattern::None, style.lineWidth);
+        }
         chart.setSeriesStyle(1, *slot, style);
+        diagram.lastCurveXMax = diagram.frame.xMax;
 
         const CurveBuffer& buffer = diagram.curveBuffer;
         const int n = buffer.count();
@@ -143,7 +148,8 @@ DrawCommandResult runDrawCommand(Session& session, ChartComponent& chart, UserDi
         drawn.slot = *slot;
         drawn.legend = result.legend;
         drawn.outside = result.outside;
-        if (n > 0) {
+        // Single values carry no label along them: the legend names them.
+        if (n > 0 && !result.pointsOnly) {
             drawn.labelPoint = curveLabelPoint(lastPointBelow(buffer, diagram.frame.xMax), *slot, n);
             ChartLabel label;
             label.text = result.legend;

@@ -20,6 +20,9 @@ struct DiagramState {
     /// Free flags of the curve slots 1..24 (element 0 unused); reset when CurveCount is 0.
     std::array<bool, 25> freeCurveSlots{};
     int pointsPerCurve = 200;  ///< "berechnete Punkte pro Kurve " of the resolution slider
+    /// XMax of the axis window when the last curve was drawn: the single-point calculator reads
+    /// the simulation no further [time unit].
+    float lastCurveXMax = 0.0f;
 };
 
 }  // namespace zemtral

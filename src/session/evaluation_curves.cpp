@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "evaluation/tangent.h"
+#include "session/fit_residuals.h"
 
 namespace zemtral {
 
@@ -63,6 +64,10 @@ CurveTable evaluationCurveTable(Session& session, int pointDensity) {
                         buffer);
         result.outside = outside;
     });
+    table.add(kKindFitResiduals,
+              [&session](const CurveRequest& request, CurveBuffer& buffer, CurveResult& result) {
+                  drawResidualCurve(session, request, buffer, result);
+              });
     return table;
 }
 

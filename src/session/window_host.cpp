@@ -30,6 +30,8 @@ std::string_view windowName(WindowId id) {
             return "XY editor";
         case WindowId::Calculator:
             return "calculator";
+        case WindowId::SinglePointCalculator:
+            return "single-point calculator";
         case WindowId::Protocol:
             return "protocol";
         case WindowId::Options:

@@ -19,7 +19,8 @@ enum class WindowId {
     MonteCarlo,
     DataEditor,
     XYEditor,
-    Calculator,  ///< ARRHENIUS- and EYRING-Rechner
+    Calculator,             ///< ARRHENIUS- and EYRING-Rechner
+    SinglePointCalculator,  ///< "  Einzelpunkt-Rechner" of the diagram window
     Protocol,
     Options,
     Tip,

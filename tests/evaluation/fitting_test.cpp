@@ -393,5 +393,29 @@ TEST(Fitting, LimitReachedStillWritesTheLastAcceptedParameters) {
     EXPECT_EQ(f.state.rateConst[1], r.params[0]);
 }
 
+TEST(Fitting, StopHookEndsTheModelRunOfAnEvaluation) {
+    // Model 18 is integrated: a hook that says stop fails the evaluation at once; the closed form
+    // of model 4 has no run to stop.
+    for (const int model : {18, 4}) {
+        Fixture f;
+        applyModelDefaults(f.state, static_cast<std::int16_t>(model));
+        f.state.tEnd = 100.0f;
+        f.state.fittingMode = kFittingRateConstants;
+        makeData(f, model, trueConstants(model, f.state), 0.0);
+        const std::vector<ResidualEntry> entries = residualEntries(f.ctx);
+        const std::vector<double> p = currentFitParameters(f.ctx, fitParameterCount(model, 1));
+        std::vector<double> r(entries.size());
+        int asked = 0;
+        f.ctx.keepGoing = [&asked] {
+            ++asked;
+            return false;
+        };
+        EXPECT_EQ(CalcResiduals(f.ctx, entries, p, r), model == 4) << model;
+        EXPECT_EQ(asked > 0, model == 18);
+        f.ctx.keepGoing = [] { return true; };
+        EXPECT_TRUE(CalcResiduals(f.ctx, entries, p, r));
+    }
+}
+
 }  // namespace
 }  // namespace zemtral

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <thread>
 
@@ -93,6 +94,53 @@ TEST(AutoFitJob, StopKeepsTheBestParametersAndAChangedModelDiscardsTheResult) {
     const std::array<double, 4> k = s.state.rateConst;
     EXPECT_TRUE(job->finish(d).discarded);
     EXPECT_EQ(s.state.rateConst, k);
+}
+
+TEST(AutoFitJob, StopDuringAModelRunIsAStopNotAFailure) {
+    // E + S <=> ES => P + E measured in S and P: every evaluation integrates the model, so a stop
+    // usually arrives inside a run and cuts it short.
+    RecordingDialogs d;
+    Session s;
+    applyModelDefaults(s.state, 10);
+    s.state.conc0 = {0, 1e-3, 0.1, 0, 0, 0};
+    s.state.rateConst = {0, 1000.0, 10.0, 50.0};
+    s.state.tEnd = 60.0f;
+    SimulationResult truth;
+    ASSERT_EQ(calc_diagramfunctioncT(10, s.state, truth).errorFlag, 0);
+    for (int i = 1; i <= 30; ++i) {
+        std::int16_t flag = 0;
+        ExpPoint p;
+        p.t = 2.0 * i;
+        const SpeciesArray c = ConcAtTime(10, p.t, s.state, truth, flag);
+        p.c[kSlotB] = c[kSlotB] * (1 + 0.005 * std::sin(i));
+        p.c[kSlotP] = c[kSlotP] * (1 + 0.005 * std::cos(i));
+        s.data.points.push_back(p);
+    }
+    s.data.pointCount = 30;
+    s.survey.shownSpecies = {false, false, true, false, true, false};
+    s.state.fittingMode = kFittingRateConstants;
+    s.evaluation.fitSpecies = {false, false, true, false, true, false};
+    for (int j = 1; j <= 3; ++j) {
+        typeFitParameter(s, j, j == 1 ? "600" : j == 2 ? "20" : "30");
+    }
+    std::unique_ptr<AutoFitJob> job = AutoFitJob::begin(s, d);
+    ASSERT_TRUE(job);
+    std::atomic<bool> done{false};
+    std::thread worker([&job, &done] {
+        job->run();
+        done = true;
+    });
+    while (!done && job->acceptedSteps() == 0) {
+        std::this_thread::yield();
+    }
+    job->requestStop();
+    worker.join();
+    const AutoFitOutcome out = job->finish(d);
+    EXPECT_TRUE(out.fit.stopped);
+    EXPECT_FALSE(out.fit.evaluationFailed);
+    EXPECT_TRUE(d.shown.empty());  // no "not determined" warning for the user's own stop
+    EXPECT_EQ(out.fit.objective, job->bestObjective());
+    EXPECT_GT(s.state.rateConst[3], 0.0);
 }
 
 TEST(FitStatisticsTable, RowsAndClipboardText) {

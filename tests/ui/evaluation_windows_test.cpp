@@ -159,6 +159,72 @@ class EvaluationWindowsTest : public QObject {
         QVERIFY(h.diagram()->chart().header().find("kinet. Modell: ") == 0);
     }
 
+    // "Residuen" draws measured − model of each fitted species around a zero line in a plot of its
+    // own; "Zeichne Kurve" brings the curves over the points back. The diagram window's "Calc"
+    // reads the drawn simulation at a time, "k-T-Rechner" opens the calculator.
+    void residualPlotAndDiagramCalculators() {
+        MainHarness h;
+        QVERIFY(h.load("verseifung.ZD3"));
+        h.trigger("mnuCtFitting");
+        h.chooseModel(4);
+        h.fitting()->startAutoFitting();
+        QTRY_VERIFY_WITH_TIMEOUT(!h.fitting()->isFitting(), 20000);
+        h.dialogs.shown.clear();
+        h.in<QPushButton>(WindowId::Fitting, "cmdResiduen")->click();
+        QVERIFY2(h.dialogs.shown.empty(), h.dialogs.shown.empty() ? "" : h.dialogs.last().text.c_str());
+        QCOMPARE(int(h.session.diagramKind), int(kKindFitResiduals));
+        ChartComponent& chart = h.diagram()->chart();
+        const int species = static_cast<int>(h.session.evaluation.residuals.size());
+        QVERIFY(species >= 1);
+        QCOMPARE(h.drawnCurves(), species + 1);
+        QCOMPARE(chart.header(), std::string("Residuen (Messwert - Modell) vs. Zeit"));
+        double sum = 0.0;
+        for (int slot = 1; slot <= species + 1; ++slot) {
+            const std::string legend = chart.seriesLabel(1, slot);
+            if (legend == "Nulllinie ") {
+                QCOMPARE(chart.pointCount(1, slot), 2);
+                QCOMPARE(chart.point(1, slot, 1).y, 0.0);
+                continue;
+            }
+            QCOMPARE(chart.seriesStyle(1, slot).linePattern, LinePattern::None);
+            QVERIFY(chart.seriesStyle(1, slot).symbolShape != SymbolShape::None);
+            for (int i = 1; i <= chart.pointCount(1, slot); ++i) {
+                sum += chart.point(1, slot, i).y * chart.point(1, slot, i).y;
+            }
+        }
+        // The plotted residuals are those of the fit: their squares add up to its objective.
+        const ParameterStatistics& st = h.session.evaluation.statistics.parameters;
+        QVERIFY(std::fabs(sum / (st.residualSd * st.residualSd * st.degreesOfFreedom) - 1.0) < 1e-4);
+        for (int set = 1; set <= chart.seriesCount(2); ++set) {
+            QCOMPARE(chart.pointCount(2, set), 0);  // no measured points on the residual axes
+        }
+
+        h.in<QPushButton>(WindowId::Fitting, "cmdDrawNewCurve")->click();
+        QCOMPARE(int(h.session.diagramKind), 4);
+        QCOMPARE(h.drawnCurves(), 1);
+        QVERIFY(chart.seriesCount(2) > 0 && chart.pointCount(2, 1) > 0);
+
+        // "Calc": the concentrations of the drawn simulation at t = 12.
+        frmGraph2D* diagram = h.diagram();
+        diagram->findChild<QPushButton*>("cmdSingleCalc")->click();
+        QVERIFY(h.main.isOpen(WindowId::SinglePointCalculator));
+        h.in<QLineEdit>(WindowId::SinglePointCalculator, "txtX")->setText(QStringLiteral("12"));
+        h.in<QPushButton>(WindowId::SinglePointCalculator, "cmdCalc")->click();
+        std::int16_t flag = 0;
+        const SpeciesArray c = ConcAtTime(4, 12.0, h.session.state, h.session.simulation, flag);
+        QCOMPARE(h.in<QLabel>(WindowId::SinglePointCalculator, "lblResult_1")->text(),
+                 onScreen(QString::fromStdString(formatSingle(float(c[kSlotA])))));
+        QVERIFY(!h.in<QLabel>(WindowId::SinglePointCalculator, "lblResult_3")
+                     ->isVisibleTo(h.main.window(WindowId::SinglePointCalculator)));  // model 4 has no C
+        h.in<QLineEdit>(WindowId::SinglePointCalculator, "txtX")->setText(QStringLiteral("1e6"));
+        const int beeps = h.dialogs.beeps;
+        h.in<QPushButton>(WindowId::SinglePointCalculator, "cmdCalc")->click();
+        QCOMPARE(h.dialogs.beeps, beeps + 1);  // beyond the drawn time axis
+
+        diagram->findChild<QPushButton*>("cmdArrhRechner")->click();
+        QVERIFY(h.main.isOpen(WindowId::Calculator));
+    }
+
     // Sliders move by p·v/1000 (fine) and p·v/100 (coarse) and return to 0; a fixed parameter
     // keeps its value exactly through Auto-Fitting; Esc stops a running fit.
     void manualAdjustmentAndFixedParameters() {
@@ -218,6 +284,17 @@ class EvaluationWindowsTest : public QObject {
         QCOMPARE(h.drawnCurves(), temperatures);
         QVERIFY2(h.dialogs.shown.empty(), h.dialogs.shown.empty() ? "" : h.dialogs.last().text.c_str());
         QVERIFY(std::fabs(h.session.evaluation.activation.activationEnergy / 101095.0 - 1.0) < 1e-3);
+
+        // The calculator opened from the diagram window follows every "Zeichne Kurve".
+        h.diagram()->findChild<QPushButton*>("cmdArrhRechner")->click();
+        auto* a = h.in<QLineEdit>(WindowId::Calculator, "txtInpArrh_0");
+        QVERIFY(a != nullptr);
+        QCOMPARE(float(parseNumber(a->text().toStdString())),
+                 float(h.session.evaluation.activation.arrheniusA));
+        h.in<QLineEdit>(WindowId::Fitting, "inp_10")->setText(QStringLiteral("12345"));
+        QTest::keyClick(h.in<QLineEdit>(WindowId::Fitting, "inp_10"), Qt::Key_6);
+        h.in<QPushButton>(WindowId::Fitting, "cmdDrawNewCurve")->click();
+        QCOMPARE(a->text(), QStringLiteral("123456"));
     }
 
     // EA = 0 gives k = A at every temperature; an arithmetic fault shows "Err".
@@ -354,6 +431,18 @@ class EvaluationWindowsTest : public QObject {
         QApplication::processEvents();
         QVERIFY(h.main.grab().save(dir + "/fitting.png"));
         QVERIFY(h.fitting()->grab().save(dir + "/fitting-window.png"));
+        h.in<QPushButton>(WindowId::Fitting, "cmdResiduen")->click();
+        QApplication::processEvents();
+        QVERIFY(h.diagram()->grab().save(dir + "/residual-plot.png"));
+        QVERIFY(h.main.grab().save(dir + "/fitting-residuals.png"));
+        h.in<QPushButton>(WindowId::Fitting, "cmdDrawNewCurve")->click();
+        h.diagram()->findChild<QPushButton*>("cmdSingleCalc")->click();
+        h.in<QLineEdit>(WindowId::SinglePointCalculator, "txtX")->setText(QStringLiteral("12"));
+        h.in<QPushButton>(WindowId::SinglePointCalculator, "cmdCalc")->click();
+        QApplication::processEvents();
+        QVERIFY(h.main.window(WindowId::SinglePointCalculator)
+                    ->grab()
+                    .save(dir + "/single-point-calculator.png"));
 
         MainHarness t;
         QVERIFY(t.load("zerfall_n2o5.ZD3"));

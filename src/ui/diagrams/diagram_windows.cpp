@@ -64,6 +64,7 @@ frmGraph2D* DiagramWindows::createWindow() {
     if (m_openXyEditor) {
         window->setXyEditorOpener(m_openXyEditor);
     }
+    window->setCalculatorButtons(m_openKTCalculator, m_openSinglePoint);
     window->applySetUp(setUp);
     window->load();
     return window;

@@ -31,6 +31,11 @@ class DiagramWindows : public QObject, public DiagramWindowControl {
     void setHost(std::function<bool()> openThroughHost) { m_openThroughHost = std::move(openThroughHost); }
     /// @brief What the insert menu's "manuelle Kurve / Punkte (XY-Editor)" of every new window does.
     void setXyEditorOpener(std::function<void()> open) { m_openXyEditor = std::move(open); }
+    /// @brief What the diagram window's "k-T-Rechner" and "Calc" open (given to every new window).
+    void setCalculatorOpeners(std::function<void()> kTCalculator, std::function<void()> singlePoint) {
+        m_openKTCalculator = std::move(kTCalculator);
+        m_openSinglePoint = std::move(singlePoint);
+    }
     /// @brief Sets up the session's diagram kind in a new window and loads it (the load draws).
     frmGraph2D* createWindow();
     /// @brief The curve computations of the draw command by kind; evaluations add theirs.
@@ -58,6 +63,8 @@ class DiagramWindows : public QObject, public DiagramWindowControl {
     std::function<void(frmGraph2D&)> m_present;
     std::function<bool()> m_openThroughHost;
     std::function<void()> m_openXyEditor;
+    std::function<void()> m_openKTCalculator;
+    std::function<void()> m_openSinglePoint;
     DiagramSetUp m_setUp;
 };
 

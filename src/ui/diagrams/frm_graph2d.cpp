@@ -96,6 +96,30 @@ frmGraph2D::frmGraph2D(Session& session, UserDialogs& dialogs, const CurveTable&
     status->addWidget(m_statusPosition);
     status->addWidget(m_statusText, 1);
 
+    // The calculators that read the diagram's results.
+    m_kTCalculator = new QPushButton(QStringLiteral("k-T-Rechner"), this);
+    m_kTCalculator->setObjectName("cmdArrhRechner");
+    m_kTCalculator->setToolTip(QStringLiteral(" k bei einer Temperatur aus A und EA bzw. s# und h# "));
+    m_singlePoint = new QPushButton(QStringLiteral("Calc"), this);
+    m_singlePoint->setObjectName("cmdSingleCalc");
+    m_singlePoint->setToolTip(QStringLiteral(" Konzentrationen der Simulation zu einer Zeit "));
+    m_kTCalculator->setVisible(false);
+    m_singlePoint->setVisible(false);
+    connect(m_kTCalculator, &QPushButton::clicked, this, [this] {
+        if (m_openKTCalculator) {
+            m_openKTCalculator();
+        }
+    });
+    connect(m_singlePoint, &QPushButton::clicked, this, [this] {
+        if (m_openSinglePoint) {
+            m_openSinglePoint();
+        }
+    });
+    auto* calculators = new QHBoxLayout;
+    calculators->addWidget(m_kTCalculator);
+    calculators->addWidget(m_singlePoint);
+    calculators->addStretch();
+
     auto* menuBar = new QMenuBar(this);
     menuBar->setObjectName("mnuGraph2D");
     auto* layout = new QVBoxLayout(this);
@@ -103,7 +127,10 @@ frmGraph2D::frmGraph2D(Session& session, UserDialogs& dialogs, const CurveTable&
     layout->setMenuBar(menuBar);
     auto* body = new QHBoxLayout;
     body->addWidget(m_chart, 1);
-    body->addWidget(m_pages);
+    auto* side = new QVBoxLayout;
+    side->addWidget(m_pages, 1);
+    side->addLayout(calculators);
+    body->addLayout(side);
     layout->addLayout(body, 1);
     layout->addWidget(status);
     buildMenus();
@@ -256,6 +283,13 @@ void frmGraph2D::buildInsertMenu(QMenu* menu) {
 }
 
 // --- Loading and set-up ------------------------------------------------------------------------------
+
+void frmGraph2D::setCalculatorButtons(std::function<void()> kTCalculator, std::function<void()> singlePoint) {
+    m_openKTCalculator = std::move(kTCalculator);
+    m_openSinglePoint = std::move(singlePoint);
+    m_kTCalculator->setVisible(static_cast<bool>(m_openKTCalculator));
+    m_singlePoint->setVisible(static_cast<bool>(m_openSinglePoint));
+}
 
 ChartComponent& frmGraph2D::chart() {
     return m_chart->model();

@@ -18,6 +18,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QPushButton;
 class QTabWidget;
 
 namespace zemtral {
@@ -77,6 +78,10 @@ class frmGraph2D : public QWidget {
     /// @brief "... importieren (*.OC2)" from `path` (asks when empty); updates tabs and menus.
     bool loadDesign(const std::string& path = {});
 
+    /// @brief What "k-T-Rechner" (cmdArrhRechner) and "Calc" (cmdSingleCalc) open; a button
+    /// without its window stays hidden.
+    void setCalculatorButtons(std::function<void()> kTCalculator, std::function<void()> singlePoint);
+
     /// @brief The chart of the window.
     ChartComponent& chart();
     QtChartComponent& chartWidget() { return *m_chart; }
@@ -114,6 +119,10 @@ class frmGraph2D : public QWidget {
     PicturePage* m_picturePage = nullptr;
     QLabel* m_statusPosition = nullptr;
     QLabel* m_statusText = nullptr;
+    QPushButton* m_kTCalculator = nullptr;
+    QPushButton* m_singlePoint = nullptr;
+    std::function<void()> m_openKTCalculator;
+    std::function<void()> m_openSinglePoint;
     std::array<QAction*, 25> m_deleteCurveActions{};
     QAction* m_deleteAllLabels = nullptr;
     QAction* m_insertPoints = nullptr;

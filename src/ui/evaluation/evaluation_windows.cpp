@@ -1,9 +1,11 @@
 #include "ui/evaluation/evaluation_windows.h"
 
 #include "session/window_host.h"
+#include "ui/diagrams/diagram_windows.h"
 #include "ui/evaluation/frm_arrhenius_rechner.h"
 #include "ui/evaluation/frm_calc_tangente.h"
 #include "ui/evaluation/frm_fitting.h"
+#include "ui/evaluation/frm_graph_calc.h"
 #include "ui/shell/mdizem.h"
 
 namespace zemtral {
@@ -29,6 +31,31 @@ void registerEvaluationWindows(MDIZEM& main, DiagramWindows& diagrams) {
     });
     main.registerWindow(WindowId::Calculator,
                         [](MDIZEM& host) -> QWidget* { return new frmArrheniusRechner(host.session()); });
+    main.registerWindow(WindowId::SinglePointCalculator, [](MDIZEM& host) -> QWidget* {
+        return new frmGraphCalc(host.session(), host.dialogs());
+    });
+    // The diagram window's calculators: the k-T calculator as the session's law stands, and the
+    // single-point calculator on the last simulation.
+    MDIZEM* host = &main;
+    diagrams.setCalculatorOpeners(
+        [host] {
+            if (host->isOpen(WindowId::Calculator)) {
+                if (auto* calculator =
+                        dynamic_cast<frmArrheniusRechner*>(host->window(WindowId::Calculator))) {
+                    calculator->refresh();
+                }
+            }
+            host->open(WindowId::Calculator);
+            host->focus(WindowId::Calculator);
+        },
+        [host] {
+            if (auto* calculator =
+                    dynamic_cast<frmGraphCalc*>(host->window(WindowId::SinglePointCalculator))) {
+                calculator->refreshLabels();
+            }
+            host->open(WindowId::SinglePointCalculator);
+            host->focus(WindowId::SinglePointCalculator);
+        });
 }
 
 }  // namespace zemtral

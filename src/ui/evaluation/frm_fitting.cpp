@@ -23,6 +23,7 @@
 #include "numeric/number_text.h"
 #include "session/auto_fit_job.h"
 #include "session/evaluation_commands.h"
+#include "session/fit_residuals.h"
 #include "session/fit_statistics_table.h"
 #include "session/help_topics.h"
 #include "session/model_commands.h"
@@ -187,6 +188,9 @@ frmFitting::frmFitting(Session& session, UserDialogs& dialogs, DiagramWindows& d
     m_stop->setObjectName("cmdStopFitting");
     m_stop->setToolTip(QStringLiteral(" beendet das Fitting mit den bisher besten Parametern (Esc) "));
     m_stop->setEnabled(false);
+    m_residuals = new QPushButton(QStringLiteral("Residuen"), this);
+    m_residuals->setObjectName("cmdResiduen");
+    m_residuals->setToolTip(QStringLiteral(" Messwert - Modell der gefitteten Stoffe gegen t im Diagramm "));
     m_close = new QPushButton(QStringLiteral("Schließen <Esc>"), this);
     m_close->setObjectName("cmdClose");
     auto* help = new QPushButton(QStringLiteral("Hilfe"), this);
@@ -194,6 +198,7 @@ frmFitting::frmFitting(Session& session, UserDialogs& dialogs, DiagramWindows& d
     connect(m_draw, &QPushButton::clicked, this, [this] { drawCurve(); });
     connect(m_autoFit, &QPushButton::clicked, this, [this] { startAutoFitting(); });
     connect(m_stop, &QPushButton::clicked, this, [this] { stopAutoFitting(); });
+    connect(m_residuals, &QPushButton::clicked, this, [this] { showResiduals(); });
     connect(m_close, &QPushButton::clicked, this, [this] {
         finishRunningFit();
         if (m_links.closeWithDiagram) {
@@ -248,6 +253,7 @@ frmFitting::frmFitting(Session& session, UserDialogs& dialogs, DiagramWindows& d
     buttons->addWidget(m_autoFit, 0, 1);
     buttons->addWidget(m_stop, 0, 2);
     buttons->addWidget(help, 1, 0);
+    buttons->addWidget(m_residuals, 1, 1);
     buttons->addWidget(m_close, 1, 2);
     right->addLayout(buttons);
     right->addStretch();
@@ -377,6 +383,8 @@ void frmFitting::onSliderReleased(int j, bool fine) {
     showParameterTexts();
     if (m_session.diagramKind > 0) {
         drawCurve();
+    } else if (m_session.diagramKind == kKindFitResiduals && m_diagrams.isLoaded()) {
+        showResiduals();  // the plot follows the parameters
     } else {
         showStatistics();
     }
@@ -538,6 +546,14 @@ bool frmFitting::drawCurve() {
         return false;
     }
     showStandardDeviations();
+    if (m_session.diagramKind == kKindFitResiduals) {
+        // Back from the residual plot: the measured points again, the curves over them.
+        m_diagrams.unload();
+        m_session.diagramKind = kKindFittingPoints;
+        if (!m_diagrams.setUpDiagram()) {
+            return false;
+        }
+    }
     if (m_session.diagramKind <= 0) {
         m_session.diagramKind = m_session.state.modelId;
     }
@@ -579,6 +595,19 @@ void frmFitting::showFitResult() {
     }
 }
 
+bool frmFitting::showResiduals() {
+    if (isFitting()) {
+        m_dialogs.beep();  // the parameters are still moving
+        return false;
+    }
+    if (!startResidualPlot(m_session, m_dialogs)) {
+        return false;
+    }
+    // A window of its own kind: the residuals do not share the axes of the concentrations.
+    m_diagrams.unload();
+    return m_diagrams.setUpDiagram();
+}
+
 bool frmFitting::isFitting() const {
     return m_job != nullptr;
 }
@@ -587,6 +616,7 @@ void frmFitting::setFitControlsEnabled(bool enabled) {
     m_paramFrame->setEnabled(enabled);
     m_kTFrame->setEnabled(enabled);
     m_draw->setEnabled(enabled);
+    m_residuals->setEnabled(enabled);
     m_stop->setEnabled(!enabled);
     for (int s = 1; s <= 5; ++s) {
         m_species[static_cast<std::size_t>(s)]->setEnabled(enabled);

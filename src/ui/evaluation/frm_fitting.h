@@ -38,7 +38,7 @@ struct FittingWindowLinks {
 /// @brief frmFitting. Controls carry the names of the original window (inp_0..inp_4, inp_10..inp_12,
 /// inp_14, Sliderk1_fein, Sliderk1_grob ..., chkFixed_1..3, lblPlusMinus_1..3, lblStdDev_1..3,
 /// chkConcFQS_1..5, lblFQS, lblAktEntropie, optkTFunktion_0/1, cmdDrawNewCurve, cmdAutoFitting,
-/// cmdClose, cmdHelp) plus cmdStopFitting, fraStatistik, tblStatistik, cmdCopyStatistik.
+/// cmdClose, cmdHelp) plus cmdStopFitting, cmdResiduen, fraStatistik, tblStatistik, cmdCopyStatistik.
 class frmFitting : public QWidget, public CalculationWindow {
   public:
     frmFitting(Session& session, UserDialogs& dialogs, DiagramWindows& diagrams, FittingWindowLinks links,
@@ -48,6 +48,9 @@ class frmFitting : public QWidget, public CalculationWindow {
     /// @brief "Zeichne Kurve": the checks, then one curve (one per temperature in the
     /// non-isothermal modes) over the measured points, and ShowFitResult. False on a refusal.
     bool drawCurve();
+    /// @brief "Residuen": measured − model of every fitted species against t in the diagram
+    /// window, a plot of its own with a zero line. False when refused.
+    bool showResiduals();
     /// @brief "Auto-Fitting": starts the fit on a worker thread; the window stays usable and shows
     /// the best sum of squares so far. False when refused (too few points, a fit still running).
     bool startAutoFitting();
@@ -114,6 +117,7 @@ class frmFitting : public QWidget, public CalculationWindow {
     QPushButton* m_draw = nullptr;
     QPushButton* m_autoFit = nullptr;
     QPushButton* m_stop = nullptr;
+    QPushButton* m_residuals = nullptr;
     QPushButton* m_close = nullptr;
     QGroupBox* m_statisticsFrame = nullptr;
     QTableWidget* m_statistics = nullptr;
