@@ -193,8 +193,15 @@ TEST(DiagramKindTable, MeasuredAndEvaluationKinds) {
     EXPECT_EQ(*diagramKindTexts(-11, context).yCaption,
               "(lambda(inf)-lambda(0))/(lambda(inf)-lambda)/c(A)(0)");
 
+    // The residual plot of a fit: its own title and y caption (relative in first-order mode 6).
+    EXPECT_EQ(*diagramKindTexts(kKindFitResiduals, context).title, "Residuen (Messwert - Modell) vs. Zeit");
+    EXPECT_EQ(*diagramKindTexts(kKindFitResiduals, context).yCaption, "Residuum / (mol/l)");
+    context.fittingMode = kFittingNonIsothermalFirst;
+    EXPECT_EQ(*diagramKindTexts(kKindFitResiduals, context).yCaption, "Residuum c(A)/c(A)(0)");
+    EXPECT_FALSE(diagramKindTexts(kKindFitResiduals, context).seriesCount);  // the command sets it
+
     // Kinds outside the table set nothing, so the previous texts stay.
-    for (int kind : {0, 19, 69, 101, -12}) {
+    for (int kind : {0, 19, 69, 101, -13}) {
         const DiagramKindTexts none = diagramKindTexts(static_cast<DiagramKind>(kind), context);
         EXPECT_FALSE(none.title || none.xCaption || none.yCaption || none.seriesCount) << kind;
     }
