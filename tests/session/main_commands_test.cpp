@@ -303,7 +303,9 @@ ExitSteps recordingSteps(ExitRecord& record, bool stay) {
             [&record](const std::string& path) {
                 record.written.push_back(path);
                 return true;
-            }};
+            },
+            nullptr,
+            nullptr};
 }
 
 TEST(MainExit, PromptOnlyForChangedDataAndStayKeepsTheSessionFileUnwritten) {
@@ -361,7 +363,7 @@ TEST(MainExit, UnsavedXyListAndUnwritableProtocolRowsKeepTheProgram) {
 
 TEST(MainExit, UnwritableSessionFileStillEnds) {
     Session session = startedSession();
-    ExitSteps steps{nullptr, [](const std::string&) { return false; }};
+    ExitSteps steps{nullptr, [](const std::string&) { return false; }, nullptr, nullptr};
     EXPECT_TRUE(runExit(session, steps));
 }
 
