@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "numeric/number_text.h"
+
 namespace zemtral {
 namespace {
 
@@ -71,6 +73,54 @@ AxisTicks linearAxisTicks(const AxisSettings& axis, double span) {
         ticks.minorCount = std::clamp(static_cast<int>(std::lround(digits / fine)) - 1, 0, 20);
     }
     return ticks;
+}
+
+std::vector<double> linearTickValues(double lower, double upper, double interval) {
+    std::vector<double> values;
+    if (!std::isfinite(lower) || !std::isfinite(upper) || !(upper >= lower) || !(interval > 0.0) ||
+        !std::isfinite(interval)) {
+        return values;
+    }
+    // The ends of a window typed as multiples of the interval arrive as singles (0.7 as
+    // 0.699999988): a digit within a ten-thousandth of an interval outside an end still counts.
+    constexpr double kEndSlack = 1e-4;
+    const double first = std::ceil(lower / interval - kEndSlack);
+    const double last = std::floor(upper / interval + kEndSlack);
+    if (!(last - first < 1000.0)) {
+        return values;
+    }
+    for (double k = first; k <= last; k += 1.0) {
+        const double v = k * interval;
+        values.push_back(std::fabs(v) < 1e-9 * interval ? 0.0 : v);
+    }
+    return values;
+}
+
+int tickDecimals(double interval) {
+    if (!(interval > 0.0) || !std::isfinite(interval)) {
+        return -1;
+    }
+    // The scaled interval is a whole number up to the rounding of its binary form.
+    double scaled = interval;
+    for (int d = 0; d <= 6; ++d, scaled *= 10.0) {
+        if (std::fabs(scaled - std::round(scaled)) <= 1e-6 * scaled) {
+            return d;
+        }
+    }
+    return -1;
+}
+
+std::string tickText(double value, double interval, char decimalSeparator) {
+    if (value == 0.0) {
+        return "0";
+    }
+    const int decimals = tickDecimals(interval);
+    if (decimals < 0 || std::fabs(value) >= 1e6) {
+        return formatSingle(static_cast<float>(value), decimalSeparator);
+    }
+    const std::string pattern =
+        decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
+    return formatNumber(value, pattern, decimalSeparator);
 }
 
 }  // namespace zemtral

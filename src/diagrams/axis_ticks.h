@@ -1,6 +1,9 @@
 #pragma once
 // The axis window and tick spacing that a chart shows for an axis's settings, whatever library
 // draws it: a usable window for an empty or too narrow range, and a bounded number of ticks.
+#include <string>
+#include <vector>
+
 #include "diagrams/chart_component.h"
 
 namespace zemtral {
@@ -36,5 +39,22 @@ AxisWindow logarithmicAxisWindow(const AxisSettings& axis);
 /// than 200 steps is replaced by niceSpacing(span). Minor ticks come from the finer of the grid
 /// and tick spacings: round(interval / finer) − 1, at most 20.
 AxisTicks linearAxisTicks(const AxisSettings& axis, double span);
+
+/// @brief The digit positions of a linear axis showing [lower, upper] with digits every
+/// `interval`: k · interval for every whole k whose position lies in the window (a position
+/// within 1e-4 of an interval outside an end still counts: window ends are often singles). Each value is
+/// computed from k alone, never by adding up intervals, and a value within 1e-9 · interval of 0 is exactly 0.
+/// Empty for a window or interval that is not finite and positive, or for more than 1000 digits.
+std::vector<double> linearTickValues(double lower, double upper, double interval);
+
+/// @brief The decimals that digits every `interval` need (0.1 → 1, 0.25 → 2, 5 → 0); −1 when
+/// that would be more than six, where the digits are written in the general format instead.
+int tickDecimals(double interval);
+
+/// @brief The text of the digit `value` on an axis with digits every `interval`: as many decimals
+/// as the interval needs ("0,25" for 0.25 steps, "3" for whole steps), 0 as "0"; the general
+/// format of a single ("1,5E-07") where that would take more than six decimals or the value
+/// reaches a million. `decimalSeparator` is the locale's.
+std::string tickText(double value, double interval, char decimalSeparator);
 
 }  // namespace zemtral

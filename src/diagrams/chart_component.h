@@ -24,6 +24,10 @@ struct ChartColour {
 inline constexpr ChartColour kChartBlack{0x000000};
 inline constexpr ChartColour kChartWhite{0xFFFFFF};
 
+/// @brief The colour texts and axis lines take on `background`: white on a dark background
+/// (relative luminance below one half), else black.
+ChartColour inkOn(ChartColour background);
+
 /// @brief Font of a chart text.
 struct ChartFont {
     std::string family = "Arial";

@@ -22,6 +22,38 @@ bool halfLifeFromSimulation(HalfLifeSpecies species, int model) {
     }
 }
 
+HalfLifeMenu halfLifeMenu(int diagramKind, int modelId, bool michaelisMenten) {
+    HalfLifeMenu menu;
+    if (modelId == 10) {
+        menu.aCaption = "Halbwertszeit E";
+        menu.bCaption = "Halbwertszeit S";
+    }
+    const int model = diagramKind > 50 && diagramKind <= 70 ? diagramKind - 50 : diagramKind;
+    const bool modelDiagram = model >= 1 && model <= 20 && model != 19;
+    if (modelDiagram && michaelisMenten && modelId == 10) {
+        return menu;
+    }
+    menu.aEnabled = modelDiagram || (diagramKind >= -8 && diagramKind <= -5);
+    switch (model) {
+        case 4:
+        case 7:
+        case 9:
+        case 10:
+        case 12:
+        case 13:
+        case 17:
+        case 18:
+            menu.bEnabled = modelDiagram;
+            break;
+        case -8:
+            menu.bEnabled = true;
+            break;
+        default:
+            break;
+    }
+    return menu;
+}
+
 SpeciesArray halfLifeInitialConcentrations(int diagramKind, const WorkingState& state,
                                            const SimulationResult& last) {
     if (diagramKind < 0) {

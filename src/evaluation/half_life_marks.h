@@ -21,6 +21,21 @@ bool halfLifeFromSimulation(HalfLifeSpecies species, int model);
 SpeciesArray halfLifeInitialConcentrations(int diagramKind, const WorkingState& state,
                                            const SimulationResult& last);
 
+/// @brief The entries "Halbwertszeit A" and "Halbwertszeit B" of the insert menu for a diagram.
+struct HalfLifeMenu {
+    bool aEnabled = false;
+    bool bEnabled = false;
+    std::string aCaption = "Halbwertszeit A";  ///< "Halbwertszeit E" for the enzyme model
+    std::string bCaption = "Halbwertszeit B";  ///< "Halbwertszeit S" for the enzyme model
+};
+
+/// @brief A half-life mark stands on the time axis of a diagram of the species: A in the
+/// concentration and rate diagrams of the models (kinds 1-18, 20, 51-68, 70) and in the
+/// linearised evaluations (−5 to −8); B only where the model has a second reactant (kinds 4, 7, 9,
+/// 10, 12, 13, 17, 18, their rate kinds, and −8). The Michaelis-Menten diagram (`michaelisMenten` with
+/// model 10) has c(S0) on its x axis and no mark; nor have the k-T plots and the measured points.
+HalfLifeMenu halfLifeMenu(int diagramKind, int modelId, bool michaelisMenten);
+
 /// @brief What the command shows for a half-life τ [time unit].
 struct HalfLifeMark {
     bool act = true;                  ///< false for τ < 0: nothing happens at all

@@ -161,6 +161,30 @@ AreaSettings withAreaPreset(AreaSettings areas, AreaPreset preset) {
     return areas;
 }
 
+void applyAreaPreset(ChartComponent& chart, AreaPreset preset) {
+    const AreaSettings before = chart.areas();
+    const AreaSettings after = withAreaPreset(before, preset);
+    const ChartColour oldInk = inkOn(before.innerMarginColour);
+    const ChartColour newInk = inkOn(after.innerMarginColour);
+    ChartUpdateBatch batch(chart);
+    chart.setAreas(after);
+    if (newInk == oldInk) {
+        return;
+    }
+    LegendSettings legend = chart.legend();
+    if (legend.foreground == oldInk) {
+        legend.foreground = newInk;
+    }
+    legend.background = after.innerMarginColour;
+    chart.setLegend(legend);
+    for (const int id : chart.labelIds()) {
+        if (auto label = chart.label(id); label && label->foreground == oldInk) {
+            label->foreground = newInk;
+            chart.setLabel(id, *label);
+        }
+    }
+}
+
 SeriesStyle curveStyleFromControls(SeriesStyle style, LinePattern pattern, int width) {
     style.linePattern = pattern;
     style.symbolShape = pattern == LinePattern::None ? SymbolShape::FilledCircle : SymbolShape::None;

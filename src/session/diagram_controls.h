@@ -83,6 +83,11 @@ YAxisTextControls yAxisTextControlsOf(const ChartComponent& chart);
 /// @brief The colour presets of the "Farben" frame.
 enum class AreaPreset { GreyMargins, AllWhite, AllBlack };
 AreaSettings withAreaPreset(AreaSettings areas, AreaPreset preset);
+/// @brief A colour preset on the chart. Texts and axes take the colour that stands out on the new
+/// sheet (inkOn); the legend (on the colour of the sheet) and the labels written in the old
+/// sheet's ink follow, so that
+/// "Gesamtblatt schwarz" writes white on black and "Gesamtblatt weiß" black on white again.
+void applyAreaPreset(ChartComponent& chart, AreaPreset preset);
 
 /// @brief A curve's style after "Stil" and "Lin.-breite": only "nur Einzelpunkte" shows the points
 /// (filled circles in the line colour).

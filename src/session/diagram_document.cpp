@@ -392,19 +392,14 @@ std::optional<DrawnCurve> DiagramDocument::loadManualCurve(const std::vector<Cha
 
 bool DiagramDocument::applyCoordinates(const std::array<std::string, 4>& texts,
                                        const std::optional<SpacingControls>& spacing) {
-    const double xMin = parseNumber(texts[0]);
-    const double xMax = parseNumber(texts[1]);
-    const double yMin = parseNumber(texts[2]);
-    const double yMax = parseNumber(texts[3]);
-    const std::vector<std::string> problems = coordinateInputProblems(xMin, xMax, yMin, yMax);
+    std::array<double, 4> values{};
+    const std::vector<std::string> problems = coordinateTextProblems(
+        texts, m_chart.axis(ChartAxis::X).logarithmic, m_chart.axis(ChartAxis::Y).logarithmic, values);
     if (!problems.empty()) {
-        std::string text;
-        for (const std::string& line : problems) {
-            text += (text.empty() ? "" : kLineBreak) + line;
-        }
-        m_dialogs.showMessage(kNotPossibleTitle, text, MessageIcon::Critical);
+        showProblems(problems);
         return false;
     }
+    const auto [xMin, xMax, yMin, yMax] = values;
     if (spacing) {
         m_spacing = *spacing;
     }
@@ -462,10 +457,25 @@ void DiagramDocument::setYAxisText(const YAxisTextControls& controls) {
     applyYAxisTextControls(m_chart, m_yAxisText);
 }
 
-void DiagramDocument::setLogarithmic(ChartAxis which, bool on) {
+bool DiagramDocument::setLogarithmic(ChartAxis which, bool on) {
     AxisSettings a = m_chart.axis(which);
+    if (on && !a.logarithmic) {
+        if (const auto problem = logarithmicAxisProblem(which, a.minimum)) {
+            showProblems({*problem});
+            return false;
+        }
+    }
     a.logarithmic = on;
     m_chart.setAxis(which, a);
+    return true;
+}
+
+void DiagramDocument::showProblems(const std::vector<std::string>& problems) {
+    std::string text;
+    for (const std::string& line : problems) {
+        text += (text.empty() ? "" : kLineBreak) + line;
+    }
+    m_dialogs.showMessage(kNotPossibleTitle, text, MessageIcon::Critical);
 }
 
 // --- Labels, styles, colours -----------------------------------------------------------------------

@@ -107,7 +107,9 @@ class DiagramDocument {
     void setOrigins(const OriginControls& origins);
     const YAxisTextControls& yAxisText() const { return m_yAxisText; }
     void setYAxisText(const YAxisTextControls& controls);
-    void setLogarithmic(ChartAxis axis, bool on);
+    /// @brief cmdXLog / cmdYLog. A logarithmic axis needs a window above 0: switching one on over
+    /// a window that reaches 0 or below is refused with the usual message (false).
+    bool setLogarithmic(ChartAxis axis, bool on);
     /// @brief chkLabelNotVisible and chkLabelFrame: all curve labels hidden or framed.
     bool labelsHidden() const { return m_labelsHidden; }
     bool labelsFramed() const { return m_labelsFramed; }
@@ -155,6 +157,7 @@ class DiagramDocument {
   private:
     bool showsNothing() const;
     void fitFrameTo(const std::vector<ChartPoint>& points);
+    void showProblems(const std::vector<std::string>& problems);
 
     Session& m_session;
     UserDialogs& m_dialogs;

@@ -276,6 +276,42 @@ std::vector<std::string> coordinateInputProblems(double xMin, double xMax, doubl
     return problems;
 }
 
+std::vector<std::string> coordinateTextProblems(const std::array<std::string, 4>& texts, bool logarithmicX,
+                                                bool logarithmicY, std::array<double, 4>& values) {
+    static constexpr std::array<const char*, 4> kNames{"x(min)", "x(max)", "y(min)", "y(max)"};
+    std::vector<std::string> problems;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const bool blank = texts[i].find_first_not_of(" \t") == std::string::npos;
+        const std::optional<double> exact = parseNumberExact(texts[i]);
+        values[i] = blank ? 0.0 : exact.value_or(parseNumber(texts[i]));
+        // A number too large for the chart is named as such below; anything else that is not
+        // one number would otherwise be read as 0 or as its leading digits without a word.
+        if (!blank && !exact && std::isfinite(values[i])) {
+            problems.push_back(std::string("- ") + kNames[i] + ": keine gültige Zahl");
+        }
+    }
+    for (std::string& line : coordinateInputProblems(values[0], values[1], values[2], values[3])) {
+        problems.push_back(std::move(line));
+    }
+    if (problems.empty()) {
+        if (const auto x = logarithmicX ? logarithmicAxisProblem(ChartAxis::X, values[0]) : std::nullopt) {
+            problems.push_back(*x);
+        }
+        if (const auto y = logarithmicY ? logarithmicAxisProblem(ChartAxis::Y, values[2]) : std::nullopt) {
+            problems.push_back(*y);
+        }
+    }
+    return problems;
+}
+
+std::optional<std::string> logarithmicAxisProblem(ChartAxis axis, double minimum) {
+    if (minimum > 0.0) {
+        return std::nullopt;
+    }
+    return axis == ChartAxis::X ? "- logarithmische x-Achse: x(min) muss größer als 0 sein"
+                                : "- logarithmische y-Achse: y(min) muss größer als 0 sein";
+}
+
 std::vector<std::string> separatorEntries() {
     return {"Trennzeichen Semikolon", "Trennzeichen Leerzeichen", "Trennzeichen Tab"};
 }

@@ -2,6 +2,7 @@
 // The diagram window's commands apart from its widgets: the curve slots, the draw command
 // "Zeichne Kurve", deleting curves, the curve export as XY file and as clipboard text, and the
 // separator list.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -93,6 +94,17 @@ bool saveCurveAsXY(Session& session, const ChartComponent& chart, UserDialogs& d
 /// "- ": a value beyond the range of a single ("1e400") and a minimum not below its maximum. The
 /// chart cannot show such a window; it is refused and the old one stays.
 std::vector<std::string> coordinateInputProblems(double xMin, double xMax, double yMin, double yMax);
+
+/// @brief The problem lines of "OK" for the typed texts of x(min), x(max), y(min), y(max): a text
+/// that is not one number ("abc", "0.5x"; an empty field is 0) is "keine gültige Zahl", then the
+/// problems of coordinateInputProblems, then the minimum of a logarithmic axis that is not above 0.
+/// `values` receives the numbers read.
+std::vector<std::string> coordinateTextProblems(const std::array<std::string, 4>& texts, bool logarithmicX,
+                                                bool logarithmicY, std::array<double, 4>& values);
+
+/// @brief The problem line of a logarithmic axis whose window starts at `minimum`: a logarithm
+/// exists for positive values only, so a window that reaches 0 or below cannot be shown.
+std::optional<std::string> logarithmicAxisProblem(ChartAxis axis, double minimum);
 
 /// @brief Entries of the separator list in order.
 std::vector<std::string> separatorEntries();

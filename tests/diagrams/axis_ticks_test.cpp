@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace zemtral {
 namespace {
@@ -78,6 +80,44 @@ TEST(AxisTicks, DigitsTicksAndGridSpacing) {
     EXPECT_DOUBLE_EQ(linearAxisTicks(a, 10).interval, 2.0);
     a.digitSpacing = -1.0;
     EXPECT_DOUBLE_EQ(linearAxisTicks(a, 10).interval, 2.0);
+}
+
+TEST(AxisTicks, DigitsOfAWindowAcrossZeroAreExact) {
+    // Adding up 0.1 from -0.3 gives 2.8e-17 where 0 belongs and 0.30000000000000004 later on.
+    const std::vector<double> values = linearTickValues(-0.3, 0.7, 0.1);
+    ASSERT_EQ(values.size(), 11u);
+    EXPECT_EQ(values[3], 0.0);
+    EXPECT_FALSE(std::signbit(values[3]));
+    std::vector<std::string> texts;
+    for (const double v : values) {
+        texts.push_back(tickText(v, 0.1, ','));
+    }
+    const std::vector<std::string> expected{"-0,3", "-0,2", "-0,1", "0",   "0,1", "0,2",
+                                            "0,3",  "0,4",  "0,5",  "0,6", "0,7"};
+    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(tickText(values[1], 0.1, '.'), "-0.2");
+    // The same window kept as singles (the diagram frame) still ends at -0.3 and 0.7.
+    EXPECT_EQ(linearTickValues(-0.3f, 0.7f, 0.1).size(), 11u);
+
+    // Ends between the digits, whole and quarter steps, a window far from zero.
+    EXPECT_EQ(linearTickValues(-0.05, 0.45, 0.2), (std::vector<double>{0.0, 0.2, 0.4}));
+    EXPECT_EQ(tickText(75.0, 25.0, ','), "75");
+    EXPECT_EQ(tickText(-1.25, 0.25, ','), "-1,25");
+    EXPECT_EQ(tickText(1.0, 0.25, '.'), "1.00");
+    EXPECT_EQ(linearTickValues(1e6, 1e6 + 3.0, 1.0).size(), 4u);
+    EXPECT_EQ(tickText(2e6, 5e5, '.'), "2000000");
+    // Tiny rates: the general format instead of eight decimals.
+    EXPECT_EQ(tickText(1.5e-7, 5e-8, ','), "1,5E-07");
+    EXPECT_EQ(tickText(3e-7, 1e-7, '.'), "3E-07");
+}
+
+TEST(AxisTicks, NoDigitsForUnusableWindows) {
+    EXPECT_TRUE(linearTickValues(0, 1, 0).empty());
+    EXPECT_TRUE(linearTickValues(0, 1, -0.1).empty());
+    EXPECT_TRUE(linearTickValues(1, 0, 0.1).empty());
+    EXPECT_TRUE(linearTickValues(0, std::numeric_limits<double>::infinity(), 1).empty());
+    EXPECT_TRUE(linearTickValues(0, 1, 1e-6).empty());  // a million digits
+    EXPECT_EQ(linearTickValues(2, 2, 1), std::vector<double>{2.0});
 }
 
 }  // namespace

@@ -61,5 +61,14 @@ TEST(RecordingChart, HitTesting) {
     EXPECT_FALSE(chart.pointAt(chart.plotLeft + 300, chart.plotTop + 10, 5));
 }
 
+TEST(ChartInk, TextsAreWhiteOnADarkSheetOnly) {
+    EXPECT_EQ(inkOn(kChartBlack), kChartWhite);
+    EXPECT_EQ(inkOn(kChartWhite), kChartBlack);
+    EXPECT_EQ(inkOn(ChartColour{0xC0C0C0}), kChartBlack);  // "Gesamtrand grau"
+    EXPECT_EQ(inkOn(ChartColour{15790320}), kChartBlack);  // the light grey of the labels
+    EXPECT_EQ(inkOn(ChartColour{0x000080}), kChartWhite);  // navy
+    EXPECT_EQ(inkOn(ChartColour{0xFFFF00}), kChartBlack);  // yellow is light although blue is 0
+}
+
 }  // namespace
 }  // namespace zemtral

@@ -178,5 +178,31 @@ TEST(HalfLifeMarks, TextsAndSources) {
     EXPECT_EQ(halfLifeInitialConcentrations(2, s, sim)[kSlotA], 0.4);
 }
 
+TEST(HalfLifeMarks, MenuEntriesOnlyWhereTheSpeciesHasATimeAxis) {
+    // Kinds with an A mark: every model diagram on a time axis and the linearised evaluations.
+    for (int kind = -12; kind <= 100; ++kind) {
+        const int model = kind > 50 ? kind - 50 : kind;
+        const bool timeDiagram = (model >= 1 && model <= 20 && model != 19) || (kind >= -8 && kind <= -5);
+        EXPECT_EQ(halfLifeMenu(kind, 2, false).aEnabled, timeDiagram) << kind;
+    }
+    // B only with a second reactant.
+    for (const int kind : {4, 7, 9, 10, 12, 13, 17, 18, 54, 57, 59, 60, 62, 63, 67, 68, -8}) {
+        EXPECT_TRUE(halfLifeMenu(kind, 4, false).bEnabled) << kind;
+    }
+    for (const int kind :
+         {1, 2, 3, 5, 6, 8, 11, 14, 15, 16, 20, 52, 70, -5, -6, -7, -1, -2, -3, -4, -9, 100}) {
+        EXPECT_FALSE(halfLifeMenu(kind, 2, false).bEnabled) << kind;
+    }
+    // The enzyme model names E and S; its Michaelis-Menten diagram has no time axis.
+    const HalfLifeMenu enzyme = halfLifeMenu(10, 10, false);
+    EXPECT_EQ(enzyme.aCaption, "Halbwertszeit E");
+    EXPECT_EQ(enzyme.bCaption, "Halbwertszeit S");
+    EXPECT_TRUE(enzyme.aEnabled && enzyme.bEnabled);
+    EXPECT_FALSE(halfLifeMenu(10, 10, true).aEnabled);
+    EXPECT_FALSE(halfLifeMenu(60, 10, true).bEnabled);
+    EXPECT_TRUE(halfLifeMenu(2, 2, true).aEnabled);  // the switch concerns the enzyme model only
+    EXPECT_EQ(halfLifeMenu(2, 2, false).aCaption, "Halbwertszeit A");
+}
+
 }  // namespace
 }  // namespace zemtral

@@ -171,6 +171,24 @@ TEST(DiagramDocument, CoordinatesAreCheckedBeforeTheyAreShown) {
     spacing.manual = false;
     document.setSpacing(spacing);
     EXPECT_FALSE(diagram.chart().axis(ChartAxis::X).gridSpacing.has_value());
+
+    // A logarithmic x axis over a window from 0 is refused with the usual message and stays
+    // linear; above 0 it is switched on, and then x(min) = 0 is refused as well.
+    const std::size_t messages = dialogs.shown.size();
+    EXPECT_FALSE(document.setLogarithmic(ChartAxis::X, true));
+    ASSERT_EQ(dialogs.shown.size(), messages + 1);
+    EXPECT_EQ(dialogs.last().title, " Ausführung nicht möglich ");
+    EXPECT_EQ(dialogs.last().text, "- logarithmische x-Achse: x(min) muss größer als 0 sein");
+    EXPECT_FALSE(diagram.chart().axis(ChartAxis::X).logarithmic);
+    ASSERT_TRUE(document.applyCoordinates({"0,5", "50", "0,1", "0.5"}));
+    EXPECT_TRUE(document.setLogarithmic(ChartAxis::X, true));
+    EXPECT_TRUE(diagram.chart().axis(ChartAxis::X).logarithmic);
+    EXPECT_FALSE(document.applyCoordinates({"0", "50", "abc", "0.5"}));
+    EXPECT_EQ(dialogs.last().text, "- y(min): keine gültige Zahl");
+    EXPECT_FALSE(document.applyCoordinates({"0", "50", "0,1", "0.5"}));
+    EXPECT_EQ(dialogs.last().text, "- logarithmische x-Achse: x(min) muss größer als 0 sein");
+    EXPECT_EQ(session.diagram.frame.xMin, 0.5f);
+    EXPECT_TRUE(document.setLogarithmic(ChartAxis::X, false));
 }
 
 TEST(DiagramDocument, ADesignFileBringsBackCurvesLabelsAndControls) {
@@ -299,6 +317,25 @@ TEST(DiagramControls, WhatEachControlGroupDoesToTheChart) {
     const AreaSettings black = withAreaPreset(AreaSettings{}, AreaPreset::AllBlack);
     EXPECT_EQ(black.plotAreaColour, kChartBlack);
     EXPECT_EQ(withAreaPreset(black, AreaPreset::GreyMargins).plotAreaColour, kChartBlack);
+    // "Gesamtblatt schwarz": the legend and the black texts turn white, the coloured curve
+    // labels keep their colour; "Gesamtblatt weiß" turns them black again.
+    const int text = chart.addLabel(ChartLabel{});
+    ChartLabel coloured;
+    coloured.foreground = ChartColour{0x0000FF};
+    const int curveLabel = chart.addLabel(coloured);
+    applyAreaPreset(chart, AreaPreset::AllBlack);
+    EXPECT_EQ(chart.areas().innerMarginColour, kChartBlack);
+    EXPECT_EQ(chart.legend().foreground, kChartWhite);
+    EXPECT_EQ(chart.legend().background, kChartBlack);
+    EXPECT_EQ(chart.label(text)->foreground, kChartWhite);
+    EXPECT_EQ(chart.label(curveLabel)->foreground, ChartColour{0x0000FF});
+    applyAreaPreset(chart, AreaPreset::GreyMargins);  // grey is light: black texts again
+    EXPECT_EQ(chart.legend().foreground, kChartBlack);
+    applyAreaPreset(chart, AreaPreset::AllBlack);
+    applyAreaPreset(chart, AreaPreset::AllWhite);
+    EXPECT_EQ(chart.legend().foreground, kChartBlack);
+    EXPECT_EQ(chart.legend().background, kChartWhite);
+    EXPECT_EQ(chart.label(text)->foreground, kChartBlack);
     EXPECT_EQ(mousePositionText(ChartPoint{1.5, -0.25}, ','), "X = 1,5          Y = -0,25");
     EXPECT_EQ(mousePositionText(std::nullopt, ','), "X =                     Y =");
 }

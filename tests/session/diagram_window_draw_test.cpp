@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <clocale>
 #include <limits>
 
@@ -125,6 +126,24 @@ TEST(CoordinateInput, WindowsTheChartCannotShowAreRefused) {
                                         "- y(min) muss kleiner als y(max) sein"}));
     // Distinct doubles that are one single: the window would be empty.
     EXPECT_EQ(coordinateInputProblems(1.0, 1.0 + 1e-12, 0, 1).size(), 1u);
+}
+
+TEST(CoordinateInput, TextsThatAreNoNumberAndLogarithmicAxesBelowZero) {
+    std::array<double, 4> v{};
+    EXPECT_TRUE(coordinateTextProblems({" 0,5 ", "1e2", "-3", ""}, false, false, v).empty());
+    EXPECT_EQ(v, (std::array<double, 4>{0.5, 100.0, -3.0, 0.0}));  // an empty field is 0
+    // "abc" was read as 0 and "2x" as 2 without a word.
+    EXPECT_EQ(coordinateTextProblems({"abc", "2x", "0", "1"}, false, false, v),
+              (std::vector<std::string>{"- x(min): keine gültige Zahl", "- x(max): keine gültige Zahl"}));
+    // Too large stays "außerhalb", not "keine gültige Zahl".
+    EXPECT_EQ(coordinateTextProblems({"0", "1", "0", "1e400"}, false, false, v),
+              (std::vector<std::string>{"- y(max): Zahl außerhalb des darstellbaren Bereichs"}));
+    // A logarithmic axis needs a window above 0; the other axis may include 0.
+    EXPECT_EQ(coordinateTextProblems({"0", "10", "0", "1"}, true, false, v),
+              (std::vector<std::string>{"- logarithmische x-Achse: x(min) muss größer als 0 sein"}));
+    EXPECT_EQ(coordinateTextProblems({"0.1", "10", "-1", "1"}, true, true, v),
+              (std::vector<std::string>{"- logarithmische y-Achse: y(min) muss größer als 0 sein"}));
+    EXPECT_TRUE(coordinateTextProblems({"1e-3", "10", "1e-9", "1"}, true, true, v).empty());
 }
 
 }  // namespace

@@ -103,13 +103,13 @@ AxisPage::AxisPage(Session& session, DiagramDocument& document, QtChartComponent
     lg->addWidget(m_yLog);
     v->addWidget(logs);
     connect(m_xLog, &QPushButton::toggled, this, [this](bool on) {
-        if (!m_updating) {
-            m_document.setLogarithmic(ChartAxis::X, on);
+        if (!m_updating && !m_document.setLogarithmic(ChartAxis::X, on)) {
+            showLogarithmic();
         }
     });
     connect(m_yLog, &QPushButton::toggled, this, [this](bool on) {
-        if (!m_updating) {
-            m_document.setLogarithmic(ChartAxis::Y, on);
+        if (!m_updating && !m_document.setLogarithmic(ChartAxis::Y, on)) {
+            showLogarithmic();
         }
     });
 

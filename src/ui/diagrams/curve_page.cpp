@@ -122,9 +122,10 @@ CurvePage::CurvePage(Session& session, UserDialogs& dialogs, DiagramDocument& do
     auto* clipboard = new QPushButton(QStringLiteral("Kurve in Clipboard"), export_);
     clipboard->setObjectName("cmdClipboard");
     clipboard->setToolTip(QStringLiteral("...für Datenexport nach Excel / Origin "));
+    // One control per row: the button texts stay whole in the narrow page.
     eg->addWidget(saveXY, 0, 0);
-    eg->addWidget(m_separator, 0, 1);
-    eg->addWidget(clipboard, 1, 0);
+    eg->addWidget(m_separator, 1, 0);
+    eg->addWidget(clipboard, 2, 0);
     v->addWidget(export_);
 
     auto* resolution = new QGroupBox(QStringLiteral("Kurven-Auflösung"), this);

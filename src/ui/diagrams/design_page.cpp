@@ -99,7 +99,7 @@ DesignPage::DesignPage(DiagramDocument& document, QWidget* parent) : QWidget(par
     for (int i = 0; i < 4; ++i) {
         fg->addWidget(radio(QString::fromUtf8(frameTexts[static_cast<std::size_t>(i)]),
                             QStringLiteral("optFrameType_%1").arg(i), m_frameType, i, frame),
-                      1, i);
+                      1 + i / 2, 2 * (i % 2), 1, 2);
     }
     m_frameWidth = new QSpinBox(frame);
     m_frameWidth->setObjectName("UpDownRBreite");
@@ -109,7 +109,7 @@ DesignPage::DesignPage(DiagramDocument& document, QWidget* parent) : QWidget(par
     fg->addWidget(m_frameWidth, 0, 3);
     m_autoMargins = new QCheckBox(QStringLiteral("Ränder automatisch"), frame);
     m_autoMargins->setObjectName("chkAutoRand");
-    fg->addWidget(m_autoMargins, 2, 0, 1, 4);
+    fg->addWidget(m_autoMargins, 3, 0, 1, 4);
     const std::array<const char*, 4> marginNames{"scrHL", "scrHR", "scrHO", "scrHU"};
     const std::array<const char*, 4> marginTexts{"links", "rechts", "oben", "unten"};
     for (std::size_t i = 0; i < 4; ++i) {
@@ -118,7 +118,7 @@ DesignPage::DesignPage(DiagramDocument& document, QWidget* parent) : QWidget(par
         box->setRange(0, 200);
         box->setToolTip(QString::fromUtf8(marginTexts[i]));
         m_margins[i] = box;
-        fg->addWidget(box, 3, static_cast<int>(i));
+        fg->addWidget(box, 4, static_cast<int>(i));
         // A margin typed by hand ends the automatic margins.
         connect(box, &QSpinBox::valueChanged, this, [this] {
             if (!m_updating) {
@@ -145,7 +145,8 @@ DesignPage::DesignPage(DiagramDocument& document, QWidget* parent) : QWidget(par
     for (std::size_t i = 0; i < colourButtons.size(); ++i) {
         auto* button = new QPushButton(QString::fromUtf8(colourButtons[i].second), colours);
         button->setObjectName(QString::fromUtf8(colourButtons[i].first));
-        kg->addWidget(button, static_cast<int>(i) / 3, static_cast<int>(i) % 3);
+        // Two buttons a row: "Gesamtblatt schwarz" stays whole in the narrow page.
+        kg->addWidget(button, static_cast<int>(i) / 2, static_cast<int>(i) % 2);
         connect(button, &QPushButton::clicked, this, [this, i] {
             ChartComponent& chart = m_document.chart();
             AreaSettings a = chart.areas();
@@ -164,14 +165,14 @@ DesignPage::DesignPage(DiagramDocument& document, QWidget* parent) : QWidget(par
                     a.plotAreaColour = pick(a.plotAreaColour);
                     break;
                 case 3:
-                    a = withAreaPreset(a, AreaPreset::GreyMargins);
-                    break;
+                    applyAreaPreset(chart, AreaPreset::GreyMargins);
+                    return;
                 case 4:
-                    a = withAreaPreset(a, AreaPreset::AllWhite);
-                    break;
+                    applyAreaPreset(chart, AreaPreset::AllWhite);
+                    return;
                 default:
-                    a = withAreaPreset(a, AreaPreset::AllBlack);
-                    break;
+                    applyAreaPreset(chart, AreaPreset::AllBlack);
+                    return;
             }
             chart.setAreas(a);
         });

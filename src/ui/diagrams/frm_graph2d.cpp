@@ -3,12 +3,14 @@
 #include <QAction>
 #include <QColorDialog>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -72,7 +74,7 @@ frmGraph2D::frmGraph2D(Session& session, UserDialogs& dialogs, const CurveTable&
     m_designPage = new DesignPage(*m_document);
     m_designPage->askColour = colourDialog;
     m_textPage = new TextPage(*m_document);
-    m_picturePage = new PicturePage(session, dialogs, chart());
+    m_picturePage = new PicturePage(session, dialogs, *m_chart);
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName("fraTabs");
@@ -82,8 +84,12 @@ frmGraph2D::frmGraph2D(Session& session, UserDialogs& dialogs, const CurveTable&
     m_pages->addTab(graph2d::scrollable(m_designPage), QStringLiteral("Gestaltung"));
     m_pages->addTab(m_textPage, QStringLiteral("Texte"));
     m_pages->addTab(m_picturePage, QStringLiteral("Bild"));
-    m_pages->setMinimumWidth(330);
-    m_pages->setMaximumWidth(400);
+    // Every tab whole, no scroll arrows: the pages are at least as wide as their tab bar.
+    m_pages->setUsesScrollButtons(false);
+    m_pages->setElideMode(Qt::ElideNone);
+    const int tabsWidth = m_pages->tabBar()->sizeHint().width() + 8;
+    m_pages->setMinimumWidth(std::max(330, tabsWidth));
+    m_pages->setMaximumWidth(std::max(400, tabsWidth + 40));
 
     auto* status = new QStatusBar(this);
     status->setObjectName("StatusBar2");
@@ -167,9 +173,21 @@ void frmGraph2D::buildMenus() {
     for (int mode = 0; mode < 3; ++mode) {
         QAction* action = picture->addAction(QString::fromUtf8(modes[static_cast<std::size_t>(mode)]));
         action->setObjectName(QStringLiteral("mnuBild_%1").arg(mode));
-        connect(action, &QAction::triggered, this, [this, mode] {
+        // The clipboard and the printer are carried out at once (Ctrl+C, Ctrl+P, shown in the
+        // menu); the page stays open in that mode for another format or placement. A file needs
+        // its format chosen first.
+        const bool atOnce = mode != 1;
+        if (atOnce) {
+            action->setShortcut(mode == 0 ? QKeySequence::Copy : QKeySequence::Print);
+            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            addAction(action);  // the shortcut works wherever the focus is in this window
+        }
+        connect(action, &QAction::triggered, this, [this, mode, atOnce] {
             m_picturePage->setMode(mode);
             m_pages->setCurrentIndex(kPicturePage);
+            if (atOnce) {
+                m_picturePage->run();
+            }
         });
     }
 
@@ -254,6 +272,8 @@ void frmGraph2D::buildInsertMenu(QMenu* menu) {
         QAction* action =
             menu->addAction(a ? QStringLiteral("Halbwertszeit A") : QStringLiteral("Halbwertszeit B"));
         action->setObjectName(a ? QStringLiteral("mnuHalbA") : QStringLiteral("mnuHalbB"));
+        action->setEnabled(false);
+        m_halfLifeActions[a ? 0 : 1] = action;
         connect(action, &QAction::triggered, this, [this, species] { markHalfLife(species); });
     }
     auto* legend = menu->addAction(QStringLiteral("Legende"));
@@ -299,7 +319,17 @@ char frmGraph2D::decimalSeparator() const {
     return QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
 }
 
+void frmGraph2D::updateHalfLifeMenu() {
+    const HalfLifeMenu menu =
+        halfLifeMenu(m_session.diagramKind, m_session.state.modelId, m_session.state.mmMode);
+    m_halfLifeActions[0]->setText(graph2d::q(menu.aCaption));
+    m_halfLifeActions[0]->setEnabled(menu.aEnabled);
+    m_halfLifeActions[1]->setText(graph2d::q(menu.bCaption));
+    m_halfLifeActions[1]->setEnabled(menu.bEnabled);
+}
+
 void frmGraph2D::load() {
+    updateHalfLifeMenu();
     m_axisPage->selectAutomaticSpacing();
     m_curvePage->showSeparator();
     m_pages->setCurrentIndex(kCurvePage);
@@ -320,6 +350,7 @@ void frmGraph2D::load() {
 
 void frmGraph2D::applySetUp(const DiagramSetUp& setUp) {
     m_document->applySetUp(setUp);
+    updateHalfLifeMenu();
     m_axisPage->showFrame();
     m_pointPage->showTabs();
     if (const auto tab = m_document->tabToSelect()) {

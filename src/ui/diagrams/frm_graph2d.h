@@ -105,11 +105,13 @@ class frmGraph2D : public QWidget {
     void setStatusText(const std::string& text);
     std::optional<QColor> askColour(QColor initial);
     char decimalSeparator() const;
+    void updateHalfLifeMenu();
 
     Session& m_session;
     UserDialogs& m_dialogs;
     QtChartComponent* m_chart = nullptr;
     std::unique_ptr<DiagramDocument> m_document;
+    std::array<QAction*, 2> m_halfLifeActions{};  ///< "Halbwertszeit A", "Halbwertszeit B"
     QTabWidget* m_pages = nullptr;
     CurvePage* m_curvePage = nullptr;
     PointPage* m_pointPage = nullptr;

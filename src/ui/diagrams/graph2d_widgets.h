@@ -39,12 +39,14 @@ inline void selectEntryWithCode(QComboBox* box, int code) {
     }
 }
 
-/// A page of the tab widget that scrolls when the window is too low for it.
+/// A page of the tab widget that scrolls when the window is too low for it; never sideways, the
+/// pages are laid out for the width of the tab widget.
 inline QScrollArea* scrollable(QWidget* page) {
     auto* scroll = new QScrollArea;
     scroll->setWidget(page);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return scroll;
 }
 

@@ -7,8 +7,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -20,11 +20,20 @@
 #include "session/session.h"
 #include "session/user_dialogs.h"
 #include "ui/diagrams/graph2d_widgets.h"
+#include "ui/diagrams/qt_chart_component.h"
 
 namespace zemtral {
 
-PicturePage::PicturePage(Session& session, UserDialogs& dialogs, ChartComponent& chart, QWidget* parent)
-    : QWidget(parent), m_session(session), m_dialogs(dialogs), m_chart(chart) {
+PicturePage::PicturePage(Session& session, UserDialogs& dialogs, QtChartComponent& chart, QWidget* parent)
+    : QWidget(parent), m_session(session), m_dialogs(dialogs), m_view(chart), m_chart(chart.model()) {
+    setObjectName("pagePicture");
+    // Qt's print dialog offers the printers and printing into a PDF file (in German with the
+    // translations loaded at start).
+    choosePrinter = [this](QPrinter& printer) {
+        QPrintDialog dialog(&printer, this);
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+        return dialog.exec() == QDialog::Accepted;
+    };
     auto* v = new QVBoxLayout(this);
     auto* frame = new QGroupBox(QStringLiteral("Bild drucken/speichern"), this);
     frame->setObjectName("fraPrint");
@@ -102,22 +111,18 @@ void PicturePage::run() {
             return;
         }
         QPrinter printer(QPrinter::HighResolution);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setDocName(QStringLiteral("2D-Diagramm"));
+        if (!choosePrinter || !choosePrinter(printer)) {
+            return;
+        }
         std::array<double, 4> centimetres{};
         for (std::size_t i = 0; i < centimetres.size(); ++i) {
             centimetres[i] = parseNumber(m_printFields[i]->text().toStdString());
         }
-        PrintRequest request = printRequestFromCentimetres(centimetres, printer.resolution(),
-                                                           static_cast<PrintScaling>(m_scaling->checkedId()));
-        if (QPrinterInfo::availablePrinters().isEmpty()) {
-            // Without a printer the diagram is printed into a PDF file.
-            const auto chosen = m_dialogs.chooseSaveFile("Drucken in PDF-Datei", m_session.appHome,
-                                                         "Diagramm.pdf", "PDF-Dokument (*.PDF)");
-            if (!chosen || chosen->empty()) {
-                return;
-            }
-            request.pdfFile = *chosen;
-        }
-        out = m_chart.print(request);
+        const PrintRequest request = printRequestFromCentimetres(
+            centimetres, printer.resolution(), static_cast<PrintScaling>(m_scaling->checkedId()));
+        out = m_view.printOn(printer, request);
     }
     if (!out.ok) {
         m_dialogs.showMessage("Meldung von cmdPrint", out.errorText, MessageIcon::Critical);

@@ -125,6 +125,29 @@ void PointPage::showTabs() {
         m_tabs->setTabText(i, graph2d::q(tab.caption));
         m_tabs->setTabVisible(i, tab.visible);
     }
+    // The tab bar keeps a hidden tab current (all tabs start hidden): the controls would stay grey
+    // until a tab is clicked. The first shown set with points is chosen, else the first shown tab.
+    const int current = m_tabs->currentIndex();
+    const ChartComponent& chart = m_document.chart();
+    const auto hasPoints = [&chart](int index) {
+        return chart.seriesCount(2) > index && chart.pointCount(2, index + 1) > 0;
+    };
+    if (current < 0 || !m_tabs->isTabVisible(current) || !hasPoints(current)) {
+        int choice = -1;
+        for (int i = 0; i < kPointSetTabCount && choice < 0; ++i) {
+            if (m_tabs->isTabVisible(i) && hasPoints(i)) {
+                choice = i;
+            }
+        }
+        for (int i = 0; i < kPointSetTabCount && choice < 0; ++i) {
+            if (m_tabs->isTabVisible(i)) {
+                choice = i;
+            }
+        }
+        if (choice >= 0 && (current < 0 || !m_tabs->isTabVisible(current) || hasPoints(choice))) {
+            m_tabs->setCurrentIndex(choice);
+        }
+    }
     showPointControls();
 }
 

@@ -7,6 +7,7 @@
 #include <QGraphicsLineItem>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
 #include <QLegend>
 #include <QLegendMarker>
@@ -299,7 +300,87 @@ void QtChartComponent::flush() {
     if (dirty & ChartChange::kDecor) {
         applyDecor();
     }
+    applyInk();
     layoutOverlay();
+}
+
+void QtChartComponent::applyInk() {
+    // Texts and axes stand on the inner margin: on a black sheet they are white.
+    const ChartColour ink = inkOn(state().areas.innerMarginColour);
+    m_ink = toQColor(ink);
+    m_chart->setTitleBrush(m_ink);
+    for (QAbstractAxis* axis : {m_axisX, m_axisY}) {
+        if (axis == nullptr) {
+            continue;
+        }
+        axis->setLinePen(QPen(m_ink, 1));
+        axis->setTitleBrush(m_ink);
+        const bool ownDigits = qobject_cast<QValueAxis*>(axis) != nullptr;
+        axis->setLabelsColor(ownDigits ? QColor(Qt::transparent) : m_ink);
+    }
+    for (QGraphicsLineItem* line : m_originLines) {
+        line->setPen(QPen(m_ink, 1));
+    }
+}
+
+QStringList QtChartComponent::tickLabelTexts(ChartAxis axis) const {
+    QStringList texts;
+    for (const QGraphicsSimpleTextItem* item : m_tickLabels[axis == ChartAxis::X ? 0 : 1]) {
+        if (item->isVisible()) {
+            texts << item->text();
+        }
+    }
+    return texts;
+}
+
+void QtChartComponent::layoutTickLabels(const QRectF& plot) {
+    const char separator = m_chart->locale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
+    for (int a = 0; a < 2; ++a) {
+        auto* axis = qobject_cast<QValueAxis*>(a == 0 ? m_axisX : m_axisY);
+        std::vector<double> values;
+        if (axis != nullptr && axis->isVisible() && plot.width() > 0 && plot.height() > 0) {
+            values = linearTickValues(axis->min(), axis->max(), axis->tickInterval());
+        }
+        auto& items = m_tickLabels[a];
+        while (items.size() < values.size()) {
+            auto* item = new QGraphicsSimpleTextItem(m_chart);
+            item->setZValue(6);
+            items.push_back(item);
+        }
+        for (std::size_t i = values.size(); i < items.size(); ++i) {
+            items[i]->setVisible(false);
+        }
+        if (values.empty()) {
+            continue;
+        }
+        const double span = axis->max() - axis->min();
+        const bool rotated = std::fabs(axis->labelsAngle()) == 90;
+        const bool far = a == 0 ? axis->alignment() == Qt::AlignTop : axis->alignment() == Qt::AlignRight;
+        constexpr double kGap = 7.0;  // the tick mark and the space after it [px]
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            QGraphicsSimpleTextItem* item = items[i];
+            item->setFont(axis->labelsFont());
+            item->setBrush(m_ink);
+            item->setText(QString::fromStdString(tickText(values[i], axis->tickInterval(), separator)));
+            const QRectF box = item->boundingRect();
+            item->setTransformOriginPoint(box.center());
+            item->setRotation(rotated ? -90.0 : 0.0);
+            const double w = rotated ? box.height() : box.width();
+            const double h = rotated ? box.width() : box.height();
+            // A linear axis maps its range linearly onto the side of the plot area.
+            const double fraction = (values[i] - axis->min()) / span;
+            QPointF centre;
+            if (a == 0) {
+                const double x = plot.left() + fraction * plot.width();
+                centre = QPointF(x, far ? plot.top() - kGap - h / 2 : plot.bottom() + kGap + h / 2);
+            } else {
+                const double y = plot.bottom() - fraction * plot.height();
+                centre = QPointF(far ? plot.right() + kGap + w / 2 : plot.left() - kGap - w / 2, y);
+            }
+            item->setPos(centre - box.center());
+            item->setVisible(true);
+        }
+    }
 }
 
 void QtChartComponent::applySeries(int group, int index) {
@@ -354,6 +435,7 @@ void QtChartComponent::applyAxes() {
             m_chart->removeAxis(old);
             delete old;
         }
+        m_axisX = m_axisY = nullptr;
         auto makeAxis = [](bool log) -> QAbstractAxis* {
             if (log) {
                 auto* a = new QLogValueAxis;
@@ -367,8 +449,16 @@ void QtChartComponent::applyAxes() {
         };
         m_axisXLog = ax.logarithmic;
         m_axisYLog = ay.logarithmic;
-        m_axisX = makeAxis(m_axisXLog);
-        m_axisY = makeAxis(m_axisYLog);
+        QAbstractAxis* axisX = makeAxis(m_axisXLog);
+        QAbstractAxis* axisY = makeAxis(m_axisYLog);
+        m_axisX = axisX;
+        m_axisY = axisY;
+        // A zoom changes the shown range without a change of the plot area: the digits follow.
+        for (QAbstractAxis* axis : {axisX, axisY}) {
+            if (auto* value = qobject_cast<QValueAxis*>(axis)) {
+                connect(value, &QValueAxis::rangeChanged, this, [this] { layoutOverlay(); });
+            }
+        }
         // Where the other axis crosses: an axis in the maximum of the other sits at the far side.
         m_chart->addAxis(m_axisX, ay.origin == AxisOrigin::AtMaximum ? Qt::AlignTop : Qt::AlignBottom);
         m_chart->addAxis(m_axisY, ax.origin == AxisOrigin::AtMaximum ? Qt::AlignRight : Qt::AlignLeft);
@@ -437,6 +527,12 @@ void QtChartComponent::applyAxes() {
             value->setTickInterval(ticks.interval);
             value->setTickType(QValueAxis::TicksDynamic);
             value->setMinorTickCount(ticks.minorCount);
+            // The digits are drawn by this view (exact values, the locale's separator); the
+            // axis's own, which add up the interval and show its rounding noise, are not painted
+            // but keep the room of digits of the same width.
+            const int decimals = tickDecimals(ticks.interval);
+            value->setLabelFormat(decimals >= 0 ? QStringLiteral("%.%1f").arg(decimals)
+                                                : QStringLiteral("%.6g"));
             value->setMinorGridLineVisible(a.gridShown && ticks.minorCount > 0);
             value->setMinorGridLinePen(gridPen);
         }
@@ -531,10 +627,11 @@ QString QtChartComponent::headerText() const {
 }
 
 void QtChartComponent::layoutOverlay() {
-    if (m_axisX == nullptr) {
+    if (m_axisX == nullptr || m_axisY == nullptr) {
         return;
     }
     const QRectF plot = m_chart->plotArea();
+    layoutTickLabels(plot);
     QAbstractSeries* anchor = nullptr;
     for (auto& views : m_views) {
         if (!views.empty()) {
@@ -587,7 +684,7 @@ void QtChartComponent::layoutOverlay() {
     const AxisSettings& ay = state().axes[1];
     if (ay.titleOrientation == TextOrientation::Horizontal && !ay.title.empty()) {
         QFont f = m_axisY->titleFont();
-        m_yTitleItem->setContent(QString::fromStdString(ay.title), f, Qt::black, Qt::white, false);
+        m_yTitleItem->setContent(QString::fromStdString(ay.title), f, m_ink, Qt::white, false);
         const QRectF box = m_yTitleItem->boundingRect();
         m_yTitleItem->setPos(plot.left() - 4, plot.top() - box.height() - 2);
         m_yTitleItem->setVisible(true);
@@ -630,7 +727,7 @@ void QtChartComponent::layoutOverlay() {
             if (text != nullptr && text->isVisible() &&
                 text->toPlainText().simplified() == QString::fromStdString(state().header).simplified()) {
                 m_headerFrame->setRect(text->mapRectToParent(text->boundingRect()).adjusted(-3, -1, 3, 1));
-                m_headerFrame->setPen(QPen(Qt::black, 1));
+                m_headerFrame->setPen(QPen(m_ink, 1));
                 m_headerFrame->setVisible(true);
                 break;
             }
@@ -641,7 +738,7 @@ void QtChartComponent::layoutOverlay() {
     const AreaSettings& areas = state().areas;
     if (areas.border == BorderType::Normal || areas.border == BorderType::DoubleBar) {
         const QRectF inner = m_chart->rect().adjusted(1, 1, -1, -1);
-        QPen pen(Qt::black, std::max(1, areas.borderWidth));
+        QPen pen(m_ink, std::max(1, areas.borderWidth));
         if (areas.border == BorderType::DoubleBar) {
             pen.setWidth(std::max(3, 3 * areas.borderWidth));
             pen.setStyle(Qt::SolidLine);
@@ -664,7 +761,11 @@ void QtChartComponent::renderTo(QPainter& painter, const QRectF& target) const {
 
 QImage QtChartComponent::renderImage() const {
     const QSize size = viewport()->size().isEmpty() ? QSize(800, 600) : viewport()->size();
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    // As sharp as on the screen: a screen scaled by 2 gives a picture of twice the pixels, whose
+    // logical size is the chart's.
+    const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(toQColor(state().areas.chartAreaColour));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -754,6 +855,10 @@ ChartOutput QtChartComponent::print(const PrintRequest& request) {
         return {false, "Es ist kein Drucker eingerichtet."};
     }
     printer.setPageOrientation(QPageLayout::Landscape);
+    return printOn(printer, request);
+}
+
+ChartOutput QtChartComponent::printOn(QPrinter& printer, const PrintRequest& request) {
     QPainter painter;
     if (!painter.begin(&printer)) {
         return {false, "Der Druck kann nicht begonnen werden."};

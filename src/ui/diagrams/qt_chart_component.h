@@ -12,7 +12,9 @@
 class QAbstractAxis;
 class QGraphicsRectItem;
 class QGraphicsLineItem;
+class QGraphicsSimpleTextItem;
 class QLineSeries;
+class QPrinter;
 
 namespace zemtral {
 
@@ -36,8 +38,17 @@ class QtChartComponent : public QChartView, private ChartView {
     void setZoomMode(bool on);
     void resetZoom();
 
-    /// @brief The chart rendered at the widget's size.
+    /// @brief The chart rendered at the widget's size, at the screen's device pixel ratio.
     QImage renderImage() const;
+
+    /// @brief Prints the chart on a printer set up by the caller (the print dialog).
+    ChartOutput printOn(QPrinter& printer, const PrintRequest& request);
+
+    /// @brief The digits shown along a linear axis, lowest first (empty for a logarithmic axis,
+    /// whose digits the chart library writes).
+    QStringList tickLabelTexts(ChartAxis axis) const;
+    /// @brief The colour of the header, axis titles, axes and digits: white on a dark sheet.
+    QColor inkColour() const { return m_ink; }
 
     /// @brief Called when the mouse moves over the chart (widget coordinates).
     void setMouseMoveHandler(std::function<void(QPoint)> handler) { m_mouseMoved = std::move(handler); }
@@ -75,7 +86,9 @@ class QtChartComponent : public QChartView, private ChartView {
     /// @brief The header as the chart shows it: literal, and broken at blanks where it is wider
     /// than the chart.
     QString headerText() const;
+    void applyInk();
     void layoutOverlay();
+    void layoutTickLabels(const QRectF& plot);
     void renderTo(QPainter& painter, const QRectF& target) const;
 
     ChartModel m_model;
@@ -90,6 +103,8 @@ class QtChartComponent : public QChartView, private ChartView {
     QGraphicsRectItem* m_headerFrame = nullptr;
     QGraphicsRectItem* m_borderItem = nullptr;
     QGraphicsLineItem* m_originLines[2] = {nullptr, nullptr};
+    std::vector<QGraphicsSimpleTextItem*> m_tickLabels[2];  ///< x, y: the digits drawn here
+    QColor m_ink = Qt::black;
     unsigned m_dirty = 0;  ///< ChartChange parts not yet applied
     std::vector<std::pair<int, int>> m_dirtySeries;
     bool m_zoomMode = false;

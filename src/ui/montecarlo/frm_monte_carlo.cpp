@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "session/session.h"
@@ -166,6 +167,10 @@ frmMonteCarlo::frmMonteCarlo(Session& session, UserDialogs& dialogs, std::functi
             m_dialogs.showMessage(kNotPossibleTitle, out.errorText, MessageIcon::Critical);
         }
     });
+    // Ctrl+C copies the chart picture, as ">Clipboard" does.
+    auto* copy = new QShortcut(QKeySequence::Copy, this);
+    copy->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QShortcut::activated, m_clipboard, &QPushButton::click);
     connect(help, &QPushButton::clicked, this, [this] {
         if (m_showHelp) {
             m_showHelp(monteCarloHelpTopic(m_kind));
