@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -117,11 +118,17 @@ class RobustnessTest : public QObject {
             });
             closer.start(20);
             for (int round = 0; round < 2; ++round) {
+                // A dialog's own event loop (printing) may delete windows closed before it, and
+                // their actions with them.
+                QList<QPointer<QAction>> actions;
                 for (QAction* action : main.findChildren<QAction*>()) {
+                    actions << action;
+                }
+                for (const QPointer<QAction>& action : actions) {
                     // Exit ends the program; the rest may open, refuse or ask (answered Yes/Ok,
                     // file choosers cancelled).
-                    if (action->objectName() == QLatin1String("mnuExit") || !action->isEnabled() ||
-                        action->menu() != nullptr) {
+                    if (action.isNull() || action->objectName() == QLatin1String("mnuExit") ||
+                        !action->isEnabled() || action->menu() != nullptr) {
                         continue;
                     }
                     action->trigger();

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -30,9 +31,16 @@ PicturePage::PicturePage(Session& session, UserDialogs& dialogs, QtChartComponen
     // Qt's print dialog offers the printers and printing into a PDF file (in German with the
     // translations loaded at start).
     choosePrinter = [this](QPrinter& printer) {
-        QPrintDialog dialog(&printer, this);
-        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-        return dialog.exec() == QDialog::Accepted;
+        // On the heap: when the window is closed while the dialog is open, the dialog goes with
+        // it and exec() returns, instead of a stack object being deleted twice.
+        QPointer<QPrintDialog> dialog = new QPrintDialog(&printer, this);
+        dialog->setOption(QAbstractPrintDialog::PrintToFile, true);
+        const bool accepted = dialog->exec() == QDialog::Accepted;
+        if (dialog.isNull()) {
+            return false;
+        }
+        delete dialog;
+        return accepted;
     };
     auto* v = new QVBoxLayout(this);
     auto* frame = new QGroupBox(QStringLiteral("Bild drucken/speichern"), this);
@@ -113,7 +121,10 @@ void PicturePage::run() {
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageOrientation(QPageLayout::Landscape);
         printer.setDocName(QStringLiteral("2D-Diagramm"));
-        if (!choosePrinter || !choosePrinter(printer)) {
+        // The dialog runs its own event loop, in which this window may be closed.
+        const QPointer<PicturePage> alive(this);
+        const auto choose = choosePrinter;
+        if (!choose || !choose(printer) || alive.isNull()) {
             return;
         }
         std::array<double, 4> centimetres{};
