@@ -601,7 +601,9 @@ void QtChartComponent::applyDecor() {
 QString QtChartComponent::headerText() const {
     // Qt Charts cuts a title wider than the chart with "..."; a long header (the A + B evaluation
     // names both start values) wraps instead. Before the chart has a size nothing is wrapped.
-    const double room = m_chart->size().width() - 24.0;
+    // The title gets the chart's width less its margins and those of its layout.
+    const QMargins margins = m_chart->margins();
+    const double room = m_chart->size().width() - margins.left() - margins.right() - 24.0;
     if (room < 100.0) {
         return literalChartText(state().header);
     }
