@@ -202,7 +202,9 @@ class EvaluationWindowsTest : public QObject {
         h.in<QPushButton>(WindowId::Fitting, "cmdDrawNewCurve")->click();
         QCOMPARE(int(h.session.diagramKind), 4);
         QCOMPARE(h.drawnCurves(), 1);
-        QVERIFY(chart.seriesCount(2) > 0 && chart.pointCount(2, 1) > 0);
+        // The diagram window may have been set up anew for the curves: its chart, not the old one.
+        ChartComponent& curves = h.diagram()->chart();
+        QVERIFY(curves.seriesCount(2) > 0 && curves.pointCount(2, 1) > 0);
 
         // "Calc": the concentrations of the drawn simulation at t = 12.
         frmGraph2D* diagram = h.diagram();
