@@ -1,5 +1,6 @@
 #include "numeric/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -242,6 +243,29 @@ std::string generalFormat(double value, int digits, char decimalSeparator) {
     }
     if (std::isinf(value)) {
         return value < 0 ? "-Inf" : "Inf";
+    }
+    // Rounded to `digits`, a magnitude near the largest double can round up beyond it; such a
+    // text reads back as an overflow, so the value is rounded toward zero instead.
+    if (std::fabs(value) > 1e308) {
+        char scientific[64];
+        const auto end = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                       std::chars_format::scientific, digits - 1)
+                             .ptr;
+        double back = 0.0;
+        if (std::from_chars(scientific, end, back).ec == std::errc::result_out_of_range) {
+            char* digit = std::find(scientific, end, 'e');
+            while (digit-- != scientific) {
+                if (*digit == '.') {
+                    continue;
+                }
+                if (*digit != '0') {
+                    --*digit;
+                    break;
+                }
+                *digit = '9';
+            }
+            std::from_chars(scientific, end, value);
+        }
     }
     // to_chars in the general form is printf's %G without the C locale; it writes a lower-case 'e'.
     char buffer[64];

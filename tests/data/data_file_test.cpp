@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 
 #include <filesystem>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -106,6 +107,27 @@ TEST(DataFile, RoundTripKeepsEveryFieldAndWritesWindows1252WithCrLf) {
     expected.erase(expected.begin());
     actual.erase(actual.begin());
     EXPECT_EQ(actual, expected);
+}
+
+// A file that holds the largest doubles is read, and the set, saved again, is a file that loads:
+// the 15 digits written stay inside the double range.
+TEST(DataFile, LargestDoublesAreSavedAsAFileThatLoads) {
+    const DataFileRead first = parseDataFile(
+        splitLines(kHead +
+                   "1\r\n1.7976931348623157E308,-1.7976931348623157E308,0,0,0,0,1.797693134862315e308,"
+                   "0,0,0,0,0,0\r\n"),
+        "gross.ZD3");
+    ASSERT_FALSE(first.error.failed()) << fileErrorDescription(first.error);
+    ExpDataSet set;
+    applyDataFile(set, first.content, false);
+    const DataFileRead again =
+        parseDataFile(splitLines(decodeFileText(encodeFileLines(dataFileLines(set)))), "x.ZD3");
+    ASSERT_FALSE(again.error.failed()) << fileErrorDescription(again.error);
+    ASSERT_EQ(again.content.points.size(), 1u);
+    const ExpPoint& p = again.content.points[0];
+    EXPECT_NEAR(p.t / std::numeric_limits<double>::max(), 1.0, 1e-14);
+    EXPECT_NEAR(p.c[1] / -std::numeric_limits<double>::max(), 1.0, 1e-14);
+    EXPECT_NEAR(p.k / 1.797693134862315e308, 1.0, 1e-14);
 }
 
 TEST(DataFile, StreamReaderTolerances) {

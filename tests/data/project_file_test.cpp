@@ -1,6 +1,7 @@
 #include "data/project_file.h"
 
 #include <filesystem>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -66,6 +67,23 @@ TEST(ProjectFile, WrittenLinesAndStableRoundTrip) {
     EXPECT_NE(TempHome::read(path).find("\"\xDC"
                                         "bung"),
               std::string::npos);  // Windows-1252 on disk
+}
+
+// A project whose constants lie at the ends of the double range is saved as a file that loads
+// again: the largest doubles, rounded to the 15 digits written, stay inside the range.
+TEST(ProjectFile, ConstantsAtTheEndsOfTheRangeLoadAgain) {
+    ProjectContent c;
+    c.modelId = 2;
+    c.rateConst = {0, std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
+                   std::numeric_limits<double>::denorm_min()};
+    TempHome home;
+    const std::string path = home.file("grenzen.ZC3");
+    ASSERT_FALSE(writeProjectFile(path, c, DateTime{}).failed());
+    const ProjectRead r = readProjectFile(path);
+    ASSERT_FALSE(r.error.failed()) << fileErrorDescription(r.error);
+    EXPECT_NEAR(r.content.rateConst[1] / c.rateConst[1], 1.0, 1e-14);
+    EXPECT_NEAR(r.content.rateConst[2] / c.rateConst[2], 1.0, 1e-14);
+    EXPECT_GT(r.content.rateConst[3], 0.0);
 }
 
 TEST(ProjectFile, LastSessionPathIsRecognisedInAnyCase) {

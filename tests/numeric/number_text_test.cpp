@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <optional>
 
 namespace zemtral {
 namespace {
@@ -47,6 +49,23 @@ TEST(FormatNumber, GeneralFormats) {
     EXPECT_EQ(formatSingle(0.15f, ','), "0,15");
     EXPECT_EQ(formatDouble(0.1), "0.1");
     EXPECT_EQ(formatDouble(1.0 / 3.0), "0.333333333333333");
+}
+
+// Rounding to 15 digits would carry the largest doubles beyond the double range, and the text
+// would read back as an overflow: they are rounded toward zero, every other value as before.
+TEST(FormatNumber, LargestDoublesReadBack) {
+    const double largest = std::numeric_limits<double>::max();
+    EXPECT_EQ(formatDouble(largest), "1.79769313486231E+308");
+    EXPECT_EQ(formatDouble(-largest), "-1.79769313486231E+308");
+    EXPECT_EQ(formatDouble(1.797693134862315e308), "1.79769313486231E+308");
+    EXPECT_EQ(formatDouble(1.79769313486231e308), "1.79769313486231E+308");
+    EXPECT_EQ(formatDouble(1.5e308), "1.5E+308");
+    EXPECT_EQ(formatSingle(std::numeric_limits<float>::max()), "3.402823E+38");
+    for (const double value : {largest, -largest, std::nextafter(largest, 0.0), 1.797693134862315e308}) {
+        const std::optional<double> back = parseNumberExact(formatDouble(value));
+        ASSERT_TRUE(back.has_value()) << formatDouble(value);
+        EXPECT_NEAR(*back / value, 1.0, 1e-14);
+    }
 }
 
 TEST(ParseNumber, ValSemantics) {
