@@ -33,3 +33,11 @@ format:
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# The file readers under libFuzzer (clang, AddressSanitizer, UndefinedBehaviorSanitizer), each for
+# FUZZ_SECONDS, one after another; fails on the first finding.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz
+fuzz:
+	@bash scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)

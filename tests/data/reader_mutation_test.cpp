@@ -1,7 +1,9 @@
 // Fixed-seed mutations of valid files through the three readers: no crash, no hang, no partial
 // change (the same invariants as the libFuzzer target).
 #include <chrono>
+#include <filesystem>
 #include <random>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -87,6 +89,30 @@ TEST(ReaderMutation, ProjectRoundTripComparesWhatTheFormatHolds) {
         EXPECT_EQ(read.points.size(), name == std::string("kurve.XY") ? 2u : 3u) << name;
         EXPECT_TRUE(fuzz::exerciseXyFile(seed)) << name;
     }
+}
+
+// Every input kept in fuzz/seeds (among them the inputs of past findings) keeps the invariants of
+// its own reader and of the other two.
+TEST(ReaderMutation, EverySeedKeepsTheReadersInvariants) {
+    const std::pair<const char*, bool (*)(std::string_view)> readers[] = {
+        {"data_file", fuzz::exerciseDataFile},
+        {"project_file", fuzz::exerciseProjectFile},
+        {"xy_file", fuzz::exerciseXyFile}};
+    int seeds = 0;
+    for (const auto& [reader, exercise] : readers) {
+        const std::filesystem::path folder =
+            std::filesystem::path(ZEMTRAL_SOURCE_DIR) / "fuzz/seeds" / reader;
+        if (!std::filesystem::is_directory(folder)) {
+            continue;
+        }
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            const std::string seed = test::TempHome::read(entry.path().string());
+            EXPECT_TRUE(exercise(seed)) << entry.path();
+            EXPECT_TRUE(fuzz::exerciseReaders(seed)) << entry.path();
+            ++seeds;
+        }
+    }
+    EXPECT_GE(seeds, 5);
 }
 
 }  // namespace
