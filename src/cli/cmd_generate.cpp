@@ -88,7 +88,7 @@ std::string describe(const WorkingState& state, const Sampling& sampling) {
     for (int j = 1; j <= constants; ++j) {
         text << (j > 1 ? "," : "") << " k" << j << " = " << JsonWriter::numberText(state.rateConst[j]);
     }
-    if (state.modelId == 20) {
+    if (hasReactionOrder(state.modelId)) {
         text << ", n = " << JsonWriter::numberText(state.reactionOrder);
     }
     text << "; c0:";

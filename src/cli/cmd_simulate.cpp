@@ -98,7 +98,7 @@ int prepareSimulation(const ParsedArgs& args, SimulationCommand command, Session
     }
     WorkingState state = *parsed;
     if (args.has("mm")) {
-        if (state.modelId != 10) {
+        if (!isEnzymeKinetics(state.modelId)) {
             return usageError(err, commandName, "--mm needs --model 10");
         }
         state.mmMode = true;
@@ -111,7 +111,7 @@ int prepareSimulation(const ParsedArgs& args, SimulationCommand command, Session
     }
     updateMichaelisConstant(state);
 
-    const int diagramKind = state.rateDiagram ? state.modelId + 50 : state.modelId;
+    const int diagramKind = simulationDiagramKind(state.modelId, state.rateDiagram);
     const SimulationInputs inputs = simulationInputsFor(state);
     const auto problems = simulationInputProblems(command, state, diagramKind, inputs);
     if (!problems.empty()) {

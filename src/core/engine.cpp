@@ -204,7 +204,7 @@ bool isStiff(const RunConstants& p, int size, const Compact& y, double interval)
 // The implicit method needs a bounded Jacobian: for model 20 with n < 1 it grows without limit as
 // c(A) reaches 0 in finite time, where the explicit steps handle the kink well.
 bool implicitPathAllowed(const RunConstants& p) {
-    return p.model != 20 || p.order >= 1.0;
+    return !hasReactionOrder(p.model) || p.order >= 1.0;
 }
 
 // "k> = 1E+09, k< = 1000": the constants whose share of the Jacobian (at the start or at y,
@@ -651,7 +651,7 @@ EngineStatus calc_diagramfunctioncT(std::int16_t model, WorkingState& state, Sim
     }
 
     EngineStatus status;
-    if (model == 10 && state.mmMode) {
+    if (isMichaelisMenten(model, state.mmMode)) {
         result.michaelisMenten = true;
         runMichaelisMenten(state, result);
     } else if (hasClosedForm(model)) {
@@ -702,7 +702,7 @@ SpeciesArray ConcAtTime(std::int16_t model, double t, const WorkingState& state,
         c[0] = 0.0;
         return c;
     }
-    if (model == 10 && state.mmMode) {
+    if (isMichaelisMenten(model, state.mmMode)) {
         return c;
     }
     if (last.model != model || last.michaelisMenten || last.pointCount < 2) {

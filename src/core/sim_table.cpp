@@ -65,7 +65,7 @@ std::array<int, 4> simulationTableColumns(int modelId) {
 
 std::string buildSimulationTable(const SimulationResult& result, const WorkingState& state,
                                  char decimalSeparator) {
-    const bool mm = state.modelId == 10 && state.mmMode;
+    const bool mm = isMichaelisMenten(state.modelId, state.mmMode);
     const bool rates = state.rateDiagram && !mm;
     const std::array<int, 4> columns = simulationTableColumns(state.modelId);
 

@@ -1,5 +1,7 @@
 #include "core/working_state.h"
 
+#include "core/model_catalogue.h"
+
 namespace zemtral {
 namespace {
 
@@ -81,22 +83,22 @@ ModelSelection applyModelDefaults(WorkingState& state, std::int16_t id) {
     if (id == 9 || id == 13 || id == 18) {
         setIfZero(c0[kSlotB], 1.0);
     }
-    if (id == 10) {
+    if (isEnzymeKinetics(id)) {
         setIfZero(c0[kSlotB], 5.0);  // slot 2 is S in the enzyme model
     }
-    if (id != 5 && id != 16 && c0[kSlotP] == kAutocatalysisSeed) {
+    if (!isAutocatalytic(id) && c0[kSlotP] == kAutocatalysisSeed) {
         c0[kSlotP] = 0.0;
     }
-    if (id == 20 && state.fittingMode == kFittingOrder) {
+    if (hasReactionOrder(id) && state.fittingMode == kFittingOrder) {
         k[2] = state.reactionOrder;
     }
 
     state.modelId = id;
     ModelSelection selection;
-    selection.orderBoxEnabled = (id == 20);
+    selection.orderBoxEnabled = hasReactionOrder(id);
     if (state.fittingMode == kFittingNone) {
         selection.diagramKindChanged = true;
-        selection.diagramKind = static_cast<std::int16_t>(state.rateDiagram ? id + 50 : id);
+        selection.diagramKind = simulationDiagramKind(id, state.rateDiagram);
         if (state.tEnd == 0.0f) {
             state.tEnd = state.rateDiagram ? 60.0f : 100.0f;
         }

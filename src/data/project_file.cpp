@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "core/model_catalogue.h"
 #include "data/exp_data_set.h"
 #include "data/field_reader.h"
 #include "data/text_file.h"
@@ -114,7 +115,7 @@ ProjectRead parseProjectFile(const std::vector<std::string>& lines, const std::s
         return r;
     }
     const double id = *model;
-    if (id != std::floor(id) || id < 1 || id > 20 || id == 19) {
+    if (id != std::floor(id) || id < 1 || id > kMaxModelId || id == kReservedModelId) {
         err = formatError(FileErrorKind::InvalidModel, path, modelLine, formatDouble(id));
         return r;
     }

@@ -22,11 +22,12 @@ bool usesConcentrationAxis(int kind) {
 
 // The rate family as the axis table sees it (stored for 51..70).
 bool usesRateAxis(int kind) {
-    return kind >= 51 && kind <= 70;
+    return kind > kRateDiagramKindOffset && kind <= kRateDiagramKindOffset + kMaxModelId;
 }
 
 bool michaelisMentenWindow(int kind, const WorkingState& state) {
-    return state.mmMode && state.modelId == 10 && (usesConcentrationAxis(kind) || usesRateAxis(kind));
+    return isMichaelisMenten(state.modelId, state.mmMode) &&
+           (usesConcentrationAxis(kind) || usesRateAxis(kind));
 }
 
 void xSlots(int kind, int& lower, int& upper) {
@@ -131,7 +132,7 @@ void StoreAxisRange(DiagramKind kind, const DiagramFrame& frame, const WorkingSt
     if (kind == kKindFitResiduals) {
         return;  // a zoomed residual plot leaves the windows of the other diagrams alone
     }
-    if (state.mmMode && state.modelId == 10 && usesConcentrationAxis(kind)) {
+    if (isMichaelisMenten(state.modelId, state.mmMode) && usesConcentrationAxis(kind)) {
         at(table, kSlotS0Lower) = frame.xMin;
         at(table, kSlotS0Upper) = frame.xMax;
         at(table, kSlotNormalisedRateLower) = frame.yMin;

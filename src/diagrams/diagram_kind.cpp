@@ -94,24 +94,6 @@ constexpr std::array<std::string_view, 6> kSpeciesLetters{"", "A", "B", "C", "P"
 
 }  // namespace
 
-bool isConcentrationKind(int kind) {
-    return (kind >= 1 && kind <= 18) || kind == 20;
-}
-
-bool isRateKind(int kind) {
-    return (kind >= 51 && kind <= 68) || kind == 70;
-}
-
-std::int16_t modelOfKind(int kind) {
-    if (isConcentrationKind(kind)) {
-        return static_cast<std::int16_t>(kind);
-    }
-    if (isRateKind(kind)) {
-        return static_cast<std::int16_t>(kind - kKindRateOffset);
-    }
-    return 0;
-}
-
 DiagramTextContext textContextFrom(const WorkingState& state) {
     DiagramTextContext context;
     context.timeUnit = state.timeUnit;
@@ -126,7 +108,7 @@ DiagramKindTexts diagramKindTexts(DiagramKind kind, const DiagramTextContext& co
     DiagramKindTexts texts;
     const std::string timeCaption = "t/ " + context.timeUnit;
 
-    if ((kind == 10 || kind == 60) && context.mmMode) {
+    if (isMichaelisMenten(modelOfKind(kind), context.mmMode)) {
         texts.seriesCount = 1;
         texts.title = "Enzymreaktion n. Michaelis-Menten; Michaelis-Konstante KM =" +
                       formatSingle(context.mmSettings.km, context.decimalSeparator);

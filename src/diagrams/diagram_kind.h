@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/model_catalogue.h"
 #include "core/working_state.h"
 
 namespace zemtral {
@@ -12,7 +13,7 @@ namespace zemtral {
 /// (50 + model); 100 one species against time; negative kinds the measured-data diagrams.
 using DiagramKind = std::int16_t;
 
-inline constexpr DiagramKind kKindRateOffset = 50;
+inline constexpr DiagramKind kKindRateOffset = kRateDiagramKindOffset;
 inline constexpr DiagramKind kKindSingleSpecies = 100;
 inline constexpr DiagramKind kKindMeasuredConcentrations = -1;
 inline constexpr DiagramKind kKindMeasuredRateConstants = -2;
@@ -27,13 +28,6 @@ inline constexpr DiagramKind kKindLambdaFirstOrder = -10;
 inline constexpr DiagramKind kKindLambdaSecondOrder = -11;
 /// The residuals (measured − model) of the fitted species against t after a fit, with a zero line.
 inline constexpr DiagramKind kKindFitResiduals = -12;
-
-/// @brief Kinds 1..18 and 20 (concentration-time diagram of a model).
-bool isConcentrationKind(int kind);
-/// @brief Kinds 51..68 and 70 (rate-time diagram of model kind − 50).
-bool isRateKind(int kind);
-/// @brief The model whose curves a simulation kind shows (kind or kind − 50); 0 for other kinds.
-std::int16_t modelOfKind(int kind);
 
 /// @brief What besides the kind decides the texts of a diagram.
 struct DiagramTextContext {

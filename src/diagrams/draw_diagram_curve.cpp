@@ -63,7 +63,7 @@ void drawSimulationCurve(const CurveRequest& request, CurveBuffer& buffer, Curve
     const bool nonIsothermal = (state.fittingMode == kFittingNonIsothermalFirst ||
                                 state.fittingMode == kFittingNonIsothermalSecond) &&
                                (request.kind == 2 || request.kind == 3);
-    const bool michaelisMenten = state.mmMode && model == 10;
+    const bool michaelisMenten = isMichaelisMenten(model, state.mmMode);
 
     int slot = 0;
     if (nonIsothermal) {
@@ -110,7 +110,7 @@ void drawSimulationCurve(const CurveRequest& request, CurveBuffer& buffer, Curve
 
 CurveTable simulationCurveTable() {
     CurveTable table;
-    for (int model = 1; model <= 20; ++model) {
+    for (int model = 1; model <= kMaxModelId; ++model) {
         if (!isValidModelId(model)) {
             continue;
         }

@@ -443,7 +443,7 @@ FittingWindowTexts fittingWindowTexts(const WorkingState& state, std::uint8_t kT
     FittingWindowTexts t;
     const std::string& u = state.timeUnit;
     const std::uint8_t mode = state.fittingMode;
-    const bool model10 = state.modelId == 10;
+    const bool model10 = isEnzymeKinetics(state.modelId);
     const char* captions[6] = {"", "c(A)", "c(B)", "c(C)", "c(P)", "c(Q)"};
     const char* captions10[6] = {"", "c(E)", "c(S)", "c(ES)", "c(P)", "c(Q)"};
     for (int s = 1; s <= 5; ++s) {
@@ -456,8 +456,8 @@ FittingWindowTexts fittingWindowTexts(const WorkingState& state, std::uint8_t kT
         t.frameCaption = "kin. Modell: A => P, Fitting der Rkt.-ordnung";
         t.paramLabel[2] = "Reaktionsordnung n";
         t.paramUnit[2] = "n";
-        if (state.modelId == 20) {
-            t.modelLabel = "kinet. Modell:  " + modelDisplayText(20) +
+        if (hasReactionOrder(state.modelId)) {
+            t.modelLabel = "kinet. Modell:  " + modelDisplayText(state.modelId) +
                            " (n = " + formatNumber(state.reactionOrder, "0.00") + ")";
         }
     }

@@ -24,33 +24,17 @@ bool halfLifeFromSimulation(HalfLifeSpecies species, int model) {
 
 HalfLifeMenu halfLifeMenu(int diagramKind, int modelId, bool michaelisMenten) {
     HalfLifeMenu menu;
-    if (modelId == 10) {
+    if (isEnzymeKinetics(modelId)) {
         menu.aCaption = "Halbwertszeit E";
         menu.bCaption = "Halbwertszeit S";
     }
-    const int model = diagramKind > 50 && diagramKind <= 70 ? diagramKind - 50 : diagramKind;
-    const bool modelDiagram = model >= 1 && model <= 20 && model != 19;
-    if (modelDiagram && michaelisMenten && modelId == 10) {
+    const int model = modelOfKind(diagramKind);
+    const bool modelDiagram = model != 0;
+    if (modelDiagram && isMichaelisMenten(modelId, michaelisMenten)) {
         return menu;
     }
     menu.aEnabled = modelDiagram || (diagramKind >= -8 && diagramKind <= -5);
-    switch (model) {
-        case 4:
-        case 7:
-        case 9:
-        case 10:
-        case 12:
-        case 13:
-        case 17:
-        case 18:
-            menu.bEnabled = modelDiagram;
-            break;
-        case -8:
-            menu.bEnabled = true;
-            break;
-        default:
-            break;
-    }
+    menu.bEnabled = (modelDiagram && hasSpeciesB(model)) || diagramKind == -8;
     return menu;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/model_catalogue.h"
 #include "core/rate_laws.h"
 #include "numeric/fp_guard.h"
 #include "numeric/number_text.h"
@@ -70,7 +71,7 @@ bool integrateNumerically(const ReactorKinetics& kin, double t, SpeciesArray& y)
             y1 = y2;
         }
         y = y2;
-        if (kin.model == 20 && y[kSlotA] < 0.0) {
+        if (hasReactionOrder(kin.model) && y[kSlotA] < 0.0) {
             // Below order 1, A runs out in finite time; the last step may overshoot zero. A cannot
             // fall below zero, and what it did not have was not turned into P either.
             y[kSlotP] += y[kSlotA];
@@ -284,10 +285,10 @@ std::string concentrationAndConstantChecks(const ReactorKinetics& kin, const Spe
         lines += "- noch keine Eingabe einer Anfangskonzentration c(A)(0)\r\n";
     }
     if (visible.species[kSlotB] && !(c0[kSlotB] > 0.0)) {
-        lines += kin.model == 10 ? "- noch keine Eingabe einer Anfangskonzentration c(S)(0)\r\n"
-                                 : "- noch keine Eingabe einer Anfangskonzentration c(B)(0)\r\n";
+        lines += isEnzymeKinetics(kin.model) ? "- noch keine Eingabe einer Anfangskonzentration c(S)(0)\r\n"
+                                             : "- noch keine Eingabe einer Anfangskonzentration c(B)(0)\r\n";
     }
-    if ((kin.model == 5 || kin.model == 16) && !(c0[kSlotP] > 0.0)) {
+    if (isAutocatalytic(kin.model) && !(c0[kSlotP] > 0.0)) {
         lines +=
             "- für Autokatalyse muss ein (geringes) c(P)(0) gegeben sein, sonst springt die Reaktion nicht "
             "an\r\n";

@@ -393,11 +393,11 @@ std::string checkCstrInputs(const CstrInputs& in) {
     if (!(c0[kSlotB] > 0.0)) {
         if (model == 4 || model == 7 || model == 9 || model == 12 || model == 13 || model == 18) {
             add("- Eingangskonzentration für Stoff B angeben!");
-        } else if (model == 10) {
+        } else if (isEnzymeKinetics(model)) {
             add("- Eingangskonzentration für Stoff S angeben!");
         }
     }
-    if ((model == 5 || model == 16) && !(c0[kSlotP] > 0.0)) {
+    if (isAutocatalytic(model) && !(c0[kSlotP] > 0.0)) {
         add("- für Autokatalyse muss ein (geringes) c(P)(0) gegeben sein, sonst springt die Reaktion nicht "
             "an");
     }

@@ -24,7 +24,7 @@ ReactorFieldVisibility reactorFieldVisibility(int model) {
 
 StoichMatrix reactorStoichiometry(int model, double order) {
     StoichMatrix nu = BuildStoichMatrix(model, static_cast<float>(order));
-    if (model == 20) {
+    if (hasReactionOrder(model)) {
         nu[1][kSlotA] = -1.0f;
     }
     return nu;
@@ -77,7 +77,7 @@ FillColour conversionColour(double conversion) {
 
 std::string reactorSchemeLabel(int model, double order, char decimalSeparator) {
     std::string label = "kinet. Modell:  " + modelDisplayText(model);
-    if (model == 20) {
+    if (hasReactionOrder(model)) {
         label += " (n = " + formatNumber(order, "0.00", decimalSeparator) + ")";
     }
     return label;
@@ -86,7 +86,7 @@ std::string reactorSchemeLabel(int model, double order, char decimalSeparator) {
 ConversionLimit equilibriumConversionLimit(int model, const std::array<double, 4>& k,
                                            const SpeciesArray& c0) {
     ConversionLimit limit;
-    if (model != 8 && model != 12 && model != 17) {
+    if (!isSingleEquilibrium(model)) {
         return limit;
     }
     const double a0 = c0[kSlotA], b0 = c0[kSlotB], p0 = c0[kSlotP];

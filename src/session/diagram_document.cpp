@@ -241,7 +241,7 @@ bool DiagramDocument::showMeasuredPoints() {
     in.evaluation.lambdaMode = m_session.evaluation.lambdaMode;
     in.evaluation.equalStartConc = m_session.evaluation.equalStartConc;
     in.speciesMask = m_session.diagram.masks.speciesMask;
-    if (in.kind > 0 && in.kind < 50) {
+    if (in.kind > 0 && in.kind < kRateDiagramKindOffset) {
         in.speciesMask = modelSpeciesMask(m_session.state.modelId, m_session.state.fittingMode);
     }
     in.shownSpecies = m_session.survey.shownSpecies;

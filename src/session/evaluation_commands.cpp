@@ -323,15 +323,16 @@ std::vector<std::string> drawFittingCurveProblems(const Session& session) {
     const std::string params = modelParameterMask(s.modelId, mode);
     const bool temperatureLaw = mode == kFittingNonIsothermalFirst || mode == kFittingNonIsothermalSecond;
     if (species[1] == '1' && s.conc0[kSlotB] <= 0.0) {
-        lines.push_back(s.modelId == 10 ? "- noch keine Eingabe einer Anfangskonzentration c(S)(0)"
-                                        : "- noch keine Eingabe einer Anfangskonzentration c(B)(0)");
+        lines.push_back(isEnzymeKinetics(s.modelId)
+                            ? "- noch keine Eingabe einer Anfangskonzentration c(S)(0)"
+                            : "- noch keine Eingabe einer Anfangskonzentration c(B)(0)");
     }
-    if ((s.modelId == 5 || s.modelId == 16) && s.conc0[kSlotP] <= 0.0) {
+    if (isAutocatalytic(s.modelId) && s.conc0[kSlotP] <= 0.0) {
         lines.push_back(
             "- für Autokatalyse muss ein (geringes) c(P)(0) gegeben sein, sonst springt die Reaktion nicht "
             "an ");
     }
-    if (s.modelId == 20 && s.reactionOrder < 0.0f) {
+    if (hasReactionOrder(s.modelId) && s.reactionOrder < 0.0f) {
         lines.push_back("- nur n > 0 erlaubt");
     }
     // In the temperature fittings the first parameter is the pre-exponential factor.

@@ -25,15 +25,16 @@ std::string singleText(const Session& session, double value) {
 }  // namespace
 
 int modelForOption(int option) {
-    return option == 0 ? 20 : option;
+    return option == 0 ? kNthOrderModelId : option;
 }
 
 int optionForModel(int model) {
-    return model == 20 ? 0 : model;
+    return hasReactionOrder(model) ? 0 : model;
 }
 
 int optionAtLoad(const Session& session) {
-    if (session.diagramKind == 20 || (session.diagramKind < 1 && session.state.modelId == 20)) {
+    if (session.diagramKind == simulationDiagramKind(kNthOrderModelId, false) ||
+        (session.diagramKind < 1 && hasReactionOrder(session.state.modelId))) {
         return 0;
     }
     return optionForModel(session.state.modelId);
@@ -52,7 +53,7 @@ ModelChoiceResult selectModel(Session& session, int option, std::string_view ord
     WorkingState& state = session.state;
     state.mmMode = false;
     const auto model = static_cast<std::int16_t>(modelForOption(option));
-    if (model == 20) {
+    if (hasReactionOrder(model)) {
         state.reactionOrder = toSingle(parseNumber(orderText));
     }
     // The diagram kind of a running fitting start (-9) stays until the fitting window drew.
@@ -95,7 +96,7 @@ CalcWindowConfig buildCalcWindowConfig(const Session& session, CalcWindowKind ki
     const int model = state.modelId;
     const std::uint8_t mode = state.fittingMode;
     CalcWindowConfig config;
-    config.michaelisVisible = model == 10;
+    config.michaelisVisible = isEnzymeKinetics(model);
     config.reactor = isReactorWindow(kind);
     config.singleReaction = isSingleReaction(model);
     config.speciesMask = modelSpeciesMask(model, mode);
@@ -119,25 +120,7 @@ CalcWindowConfig buildCalcWindowConfig(const Session& session, CalcWindowKind ki
     } else if (mode == kFittingOrder) {
         config.rateCaption[1] = "n";
     }
-    switch (model) {
-        case 8:
-        case 12:
-        case 17:
-            config.rateCaption[0] = "k>";
-            config.rateCaption[1] = "k<";
-            break;
-        case 10:
-        case 15:
-        case 18:
-            config.rateCaption = {"k>", "k<", "k3"};
-            break;
-        case 13:
-        case 14:
-            config.rateCaption = {"k1", "k>", "k<"};
-            break;
-        default:
-            break;
-    }
+    config.rateCaption = rateConstantCaptions(model, config.rateCaption);
 
     for (int s = 1; s <= kSlotCount; ++s) {
         config.inputText[static_cast<std::size_t>(s - 1)] =
@@ -175,9 +158,9 @@ CalcWindowConfig buildCalcWindowConfig(const Session& session, CalcWindowKind ki
 
 std::string matrixText(const Session& session) {
     const int model = session.state.modelId;
-    const int speciesCount = model == 10 ? 4 : kSlotCount;
+    const int speciesCount = isEnzymeKinetics(model) ? 4 : kSlotCount;
     std::string text = modelDisplayText(model);
-    if (model == 20) {
+    if (hasReactionOrder(model)) {
         text += " (n = " + formatNumber(session.state.reactionOrder, "0.00", decimalSeparator(session)) + ")";
     }
     text += "\n\n        R1      R2      R3\n";

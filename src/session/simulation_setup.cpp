@@ -67,20 +67,21 @@ std::vector<std::string> simulationInputProblems(SimulationCommand command, cons
         lines.emplace_back("- noch keine Eingabe einer Anfangskonzentration c(A)(0)");
     }
     if (inputs.bVisible && !(c0[kSlotB] > 0.0)) {
-        lines.emplace_back(state.modelId == 10 ? "- noch keine Eingabe einer Anfangskonzentration c(S)(0)"
-                                               : "- noch keine Eingabe einer Anfangskonzentration c(B)(0)");
+        lines.emplace_back(isEnzymeKinetics(state.modelId)
+                               ? "- noch keine Eingabe einer Anfangskonzentration c(S)(0)"
+                               : "- noch keine Eingabe einer Anfangskonzentration c(B)(0)");
     }
-    if ((state.modelId == 5 || state.modelId == 16) && !(c0[kSlotP] > 0.0)) {
+    if (isAutocatalytic(state.modelId) && !(c0[kSlotP] > 0.0)) {
         lines.emplace_back(
             list ? "- für Autokatalyse muss eine (geringe) Anfangskonzentration für P gegeben sein"
                  : "- für Autokatalyse muss ein (geringes) c(P)(0) gegeben sein, sonst springt "
                    "die Reaktion nicht an ");
     }
-    if (diagramKind == 20 && state.reactionOrder < 0.0f) {
+    if (diagramKind == simulationDiagramKind(kNthOrderModelId, false) && state.reactionOrder < 0.0f) {
         lines.emplace_back("- nur n > 0 erlaubt");
     }
     // The order and the time are 4-byte values: a typed number beyond their range cannot be held.
-    if (diagramKind == 20 && std::isinf(state.reactionOrder)) {
+    if (diagramKind == simulationDiagramKind(kNthOrderModelId, false) && std::isinf(state.reactionOrder)) {
         lines.emplace_back("- Reaktionsordnung n zu groß (höchstens " + formatSingle(kSingleLargest) + ")");
     }
     if (!(state.tEnd > 0.0f)) {
@@ -113,7 +114,7 @@ std::string problemText(const std::vector<std::string>& lines) {
 
 std::string modelLabelText(const WorkingState& state, char decimalSeparator) {
     std::string text = "kinet. Modell:  " + modelDisplayText(state.modelId);
-    if (state.modelId == 20) {
+    if (hasReactionOrder(state.modelId)) {
         text += " (n = " + formatNumber(state.reactionOrder, "0.00", decimalSeparator) + ")";
     }
     return text;

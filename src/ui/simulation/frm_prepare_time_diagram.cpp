@@ -193,7 +193,7 @@ void frmPrepareTimeDiagram::applyModel() {
     const WorkingState& state = m_session.state;
     const std::string mask = modelSpeciesMask(state.modelId, state.fittingMode);
     const std::string parameters = modelParameterMask(state.modelId, state.fittingMode);
-    const bool enzyme = state.modelId == 10;
+    const bool enzyme = isEnzymeKinetics(state.modelId);
     m_updating = true;
 
     m_michaelisK->setVisible(enzyme);
@@ -216,28 +216,8 @@ void frmPrepareTimeDiagram::applyModel() {
     m_bz[7]->setVisible(parameters[2] == '1');
     m_unit[3]->setVisible(parameters[2] == '1');
 
-    QString k1 = QStringLiteral("k1"), k2 = QStringLiteral("k2"), k3 = QStringLiteral("k3");
-    switch (state.modelId) {
-        case 8:
-        case 12:
-        case 17:
-            k1 = QStringLiteral("k>");
-            k2 = QStringLiteral("k<");
-            break;
-        case 10:
-        case 15:
-        case 18:
-            k1 = QStringLiteral("k>");
-            k2 = QStringLiteral("k<");
-            break;
-        case 13:
-        case 14:
-            k2 = QStringLiteral("k>");
-            k3 = QStringLiteral("k<");
-            break;
-        default:
-            break;
-    }
+    const auto names = rateConstantCaptions(state.modelId, {"k1", "k2", "k3"});
+    QString k1 = q(names[0]), k2 = q(names[1]), k3 = q(names[2]);
     if (state.fittingMode >= kFittingNonIsothermalFirst) {
         k2 = QStringLiteral("Arrhenius-A");
     } else if (state.fittingMode == kFittingOrder) {
@@ -280,7 +260,7 @@ void frmPrepareTimeDiagram::activate() {
     m_timeLabel->setText(q("t(max)/" + state.timeUnit));
 
     state.mmMode = false;
-    m_michaelisFrame->setVisible(state.modelId == 10);
+    m_michaelisFrame->setVisible(isEnzymeKinetics(state.modelId));
     m_deleteOld->setEnabled(m_diagram.isLoaded() && m_diagram.curveCount() > 0);
     m_deleteOld->setChecked(state.deleteOldCurves);
     m_normalised->setChecked(state.mmSettings.normalised);
@@ -363,7 +343,7 @@ bool frmPrepareTimeDiagram::drawDiagram() {
     }
     // The run draws the diagram of the chosen model: concentrations, or rates after the
     // rate-time command.
-    m_session.diagramKind = static_cast<std::int16_t>(state.modelId + (state.rateDiagram ? 50 : 0));
+    m_session.diagramKind = simulationDiagramKind(state.modelId, state.rateDiagram);
     const EngineStatus status = runEngine();
     if (status.errorFlag != 0) {
         showEngineFault(status);
