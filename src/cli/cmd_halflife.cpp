@@ -7,6 +7,7 @@
 #include "core/model_catalogue.h"
 #include "numeric/number_text.h"
 #include "session/evaluation_commands.h"
+#include "session/simulation_run.h"
 
 namespace zemtral::cli {
 namespace {
@@ -44,10 +45,8 @@ int runHalfLife(const std::vector<std::string>& words, std::ostream& out, std::o
     // The diagram window's commands work on the simulation shown: run it, then ask them.
     Session session;
     session.state = *state;
-    const EngineStatus status =
-        calc_diagramfunctioncT(session.state.modelId, session.state, session.simulation);
-    if (status.errorFlag != 0) {
-        err << "Meldung von calc_diagramfunctioncT: " << status.message << "\n";
+    if (const SimulationRunResult run = runSimulation(session); !run.ran()) {
+        err << run.messageTitle() << ": " << run.messageText() << "\n";
         return kExitRefused;
     }
     StderrDialogs dialogs(err);

@@ -8,6 +8,7 @@
 #include "core/sim_table.h"
 #include "data/quoted_field.h"
 #include "numeric/number_text.h"
+#include "session/simulation_run.h"
 #include "session/simulation_setup.h"
 #include "session/user_dialogs.h"
 
@@ -111,23 +112,25 @@ int prepareSimulation(const ParsedArgs& args, SimulationCommand command, Session
     }
     updateMichaelisConstant(state);
 
-    const int diagramKind = simulationDiagramKind(state.modelId, state.rateDiagram);
+    // The inputs are checked as the set-up window checks its fields, which show the state's values.
     const SimulationInputs inputs = simulationInputsFor(state);
-    const auto problems = simulationInputProblems(command, state, diagramKind, inputs);
-    if (!problems.empty()) {
+    session.state = state;
+    session.diagramKind = simulationDiagramKind(state.modelId, state.rateDiagram);
+    SimulationRunOptions options;
+    options.checkedInputs = &inputs;
+    options.command = command;
+    const SimulationRunResult run = runSimulation(session, options);
+    if (run.outcome == SimulationOutcome::Refused) {
         err << kNotPossibleTitle << "\n";
-        for (const auto& line : problems) {
+        for (const auto& line : run.problems) {
             err << line << "\n";
         }
         return kExitRefused;
     }
-    const EngineStatus status = calc_diagramfunctioncT(state.modelId, state, session.simulation);
-    if (status.errorFlag != 0) {
-        err << "Meldung von calc_diagramfunctioncT: " << status.message << "\n";
+    if (!run.ran()) {
+        err << run.messageTitle() << ": " << run.messageText() << "\n";
         return kExitRefused;
     }
-    session.state = state;
-    session.diagramKind = static_cast<std::int16_t>(diagramKind);
     return kExitOk;
 }
 

@@ -8,6 +8,7 @@
 #include "numeric/number_text.h"
 #include "session/auto_fit_job.h"
 #include "session/project_commands.h"
+#include "session/simulation_run.h"
 
 namespace zemtral {
 namespace {
@@ -375,14 +376,7 @@ std::vector<FittingCurve> fittingCurves(const Session& session) {
 bool simulateFittingCurve(Session& session, const FittingCurve& curve, UserDialogs& dialogs) {
     session.state.rateConst[1] = curve.k1;
     session.evaluation.curveTemperature = curve.temperature;
-    const EngineStatus status =
-        calc_diagramfunctioncT(session.state.modelId, session.state, session.simulation);
-    if (status.errorFlag != 0) {
-        dialogs.showMessage(routineMessageTitle("calc_diagramfunctioncT"), status.message,
-                            MessageIcon::Critical);
-        return false;
-    }
-    return true;
+    return reportSimulationRun(runSimulation(session), dialogs);
 }
 
 std::optional<std::vector<FittingCurve>> drawFittingCurve(Session& session, UserDialogs& dialogs) {

@@ -309,58 +309,48 @@ SimulationInputs frmPrepareTimeDiagram::currentInputs() const {
     return inputs;
 }
 
-bool frmPrepareTimeDiagram::readAndCheck(SimulationCommand command) {
-    WorkingState& state = m_session.state;
+SimulationRunResult frmPrepareTimeDiagram::runFromFields(SimulationCommand command) {
     const SimulationInputs inputs = currentInputs();
-    readSimulationInputs(inputs, state);
-    const auto problems = simulationInputProblems(command, state, m_session.diagramKind, inputs);
-    if (!problems.empty()) {
-        m_dialogs.showMessage(kNotPossibleTitle, problemText(problems), MessageIcon::Critical);
-        return false;
+    readSimulationInputs(inputs, m_session.state);
+    SimulationRunOptions options;
+    options.checkedInputs = &inputs;
+    options.command = command;
+    // The draw command draws the diagram of the chosen model: concentrations, or rates after the
+    // rate-time command.
+    options.showsModelDiagram = command == SimulationCommand::Draw;
+    options.storeAxisRanges = command == SimulationCommand::Draw;
+    SimulationRunResult result;
+    {
+        // A stiff model can take a moment: wait cursor, and Esc stops the run.
+        InterruptibleRun run;
+        const EngineControl control = run.control();
+        options.stepBudget = control.stepBudget;
+        options.keepGoing = control.keepGoing;
+        result = runSimulation(m_session, options);
     }
-    return true;
-}
-
-EngineStatus frmPrepareTimeDiagram::runEngine() {
-    // A stiff model can take a moment: wait cursor, and Esc stops the run.
-    InterruptibleRun run;
-    WorkingState& state = m_session.state;
-    return calc_diagramfunctioncT(state.modelId, state, m_session.simulation, run.control());
-}
-
-void frmPrepareTimeDiagram::showEngineFault(const EngineStatus& status) {
     // A run stopped with Esc needs no message: the user asked for it.
-    if (!status.cancelled) {
-        m_dialogs.showMessage(routineMessageTitle("calc_diagramfunctioncT"), status.message,
-                              MessageIcon::Critical);
-    }
+    reportSimulationRun(result, m_dialogs);
+    return result;
 }
 
 bool frmPrepareTimeDiagram::drawDiagram() {
     WorkingState& state = m_session.state;
-    if (!readAndCheck(SimulationCommand::Draw)) {
+    const SimulationRunResult run = runFromFields(SimulationCommand::Draw);
+    if (run.outcome == SimulationOutcome::Refused) {
         return false;
     }
-    // The run draws the diagram of the chosen model: concentrations, or rates after the
-    // rate-time command.
-    m_session.diagramKind = simulationDiagramKind(state.modelId, state.rateDiagram);
-    const EngineStatus status = runEngine();
-    if (status.errorFlag != 0) {
-        showEngineFault(status);
-    } else {
-        storeEngineAxisRanges(m_session.simulation, m_session.diagram.axisRanges);
-    }
+    const bool fault = !run.ran();
 
     if (state.deleteOldCurves) {
         m_diagram.unload();
-        if (status.errorFlag != 0) {
+        if (fault) {
             return false;
         }
         AutoRangeFromData(m_session.diagramKind, m_session.data, state, m_session.diagram.axisRanges);
         return m_diagram.setUpDiagram();
     }
     // An engine error leaves the arrays of an unfinished run: nothing is added to the diagram.
-    if (status.errorFlag != 0) {
+    if (fault) {
         return false;
     }
     const bool wasLoaded = m_diagram.isLoaded();
@@ -374,12 +364,7 @@ bool frmPrepareTimeDiagram::drawDiagram() {
 }
 
 bool frmPrepareTimeDiagram::listTable() {
-    if (!readAndCheck(SimulationCommand::List)) {
-        return false;
-    }
-    const EngineStatus status = runEngine();
-    if (status.errorFlag != 0) {
-        showEngineFault(status);
+    if (!runFromFields(SimulationCommand::List).ran()) {
         return false;
     }
     frmSimTabelle table(m_session, m_dialogs, this);

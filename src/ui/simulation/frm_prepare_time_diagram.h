@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 
+#include "session/simulation_run.h"
 #include "session/simulation_setup.h"
 #include "ui/shell/calculation_window.h"
 
@@ -64,12 +65,10 @@ class frmPrepareTimeDiagram : public QWidget, public CalculationWindow {
 
   private:
     SimulationInputs currentInputs() const;
-    /// Reads the fields and checks them; shows the problem lines and returns false on a problem.
-    bool readAndCheck(SimulationCommand command);
-    /// Runs the engine for the working state under the wait cursor; Esc stops it.
-    EngineStatus runEngine();
-    /// The engine's message box, except after Esc.
-    void showEngineFault(const EngineStatus& status);
+    /// Reads the fields into the working state and, when they pass the command's check, runs the
+    /// model under the wait cursor (Esc stops it). The draw command shows the model's diagram and
+    /// keeps the run's axis ranges. Shows the problem lines or the engine's message, except after Esc.
+    SimulationRunResult runFromFields(SimulationCommand command);
     void onRateConstantChanged();
     void onNormalisedToggled(bool checked);
     void focusNextField(int index);
