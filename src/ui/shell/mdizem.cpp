@@ -150,10 +150,10 @@ QMenu* MDIZEM::addMenu(QMenu* parent, const char* name, const char* caption, int
     return menu;
 }
 
-QAction* MDIZEM::addCommand(QMenu* menu, const std::string& name, const std::string& caption, int helpTopic,
+QAction* MDIZEM::addCommand(QMenu* menu, Command id, const std::string& caption, int helpTopic,
                             std::function<void()> run, std::vector<WindowId> needs, bool enabled) {
     auto* action = new QAction(QString::fromStdString(caption), this);
-    action->setObjectName(QString::fromStdString(name));
+    action->setObjectName(QLatin1String(menuCommandName(id)));
     action->setProperty("helpContext", helpTopic);
     if (menu != nullptr) {
         menu->addAction(action);
@@ -161,28 +161,28 @@ QAction* MDIZEM::addCommand(QMenu* menu, const std::string& name, const std::str
         menuBar()->addAction(action);
     }
     if (run) {
-        connect(action, &QAction::triggered, this, [this, run, name] { runCommand(run, name != "mnuTip"); });
+        connect(action, &QAction::triggered, this, [this, run, id] { runCommand(run, id != Command::Tips); });
     }
-    m_commands[QString::fromStdString(name)] = {action, enabled, std::move(needs)};
+    command(id) = {action, enabled, std::move(needs)};
     return action;
 }
 
 void MDIZEM::buildMenus() {
     using W = WindowId;
     QMenu* daten = addMenu(nullptr, "mnuDaten", "&Daten", kHelpDataMenu);
-    addCommand(daten, "mnuLoadLastSession", "letzte Sitzung laden", 0, [this] {
+    addCommand(daten, Command::LoadLastSession, "letzte Sitzung laden", 0, [this] {
         const ProjectLoadOutcome o = loadLastSession(m_session, m_dialogs);
         afterProjectLoad(o.enableNewDataAndSaveProject, o.enableEditData, o.reopenModelWindow);
     });
-    addCommand(daten, "mnuLoadProject", "existierendes Projektfile laden", 0, [this] {
+    addCommand(daten, Command::LoadProject, "existierendes Projektfile laden", 0, [this] {
         const ProjectLoadOutcome o = loadExistingProject(m_session, m_dialogs);
         afterProjectLoad(o.enableNewDataAndSaveProject, o.enableEditData, o.reopenModelWindow);
     });
-    addCommand(daten, "mnuSaveProject", "aktuelles Projekt speichern unter...", 0, [this] {
+    addCommand(daten, Command::SaveProject, "aktuelles Projekt speichern unter...", 0, [this] {
         SaveProjectAs(m_session, m_dialogs);
     })->setShortcut(QKeySequence::Save);
     daten->addSeparator();
-    addCommand(daten, "mnuNeudat", "exper. Daten    NEU Eingabe / Laden", kHelpNewData,
+    addCommand(daten, Command::NewData, "exper. Daten    NEU Eingabe / Laden", kHelpNewData,
                [this] {
                    // Emptying the set must not throw away changes the user has not saved.
                    if (m_session.data.dataChanged && m_session.data.pointCount > 0 &&
@@ -193,13 +193,13 @@ void MDIZEM::buildMenus() {
                    newDataSet(m_session, *this);
                },
                {W::DataEditor});
-    addCommand(daten, "mnuLoadData", "exper. Daten laden ...", kHelpNewData, [this] {
+    addCommand(daten, Command::LoadData, "exper. Daten laden ...", kHelpNewData, [this] {
         loadDataWithDialog();
     })->setShortcut(QKeySequence::Open);
     addCommand(
-        daten, "mnuEdit", "exper. Daten    Sichten / Editieren", kHelpEditData,
+        daten, Command::EditData, "exper. Daten    Sichten / Editieren", kHelpEditData,
         [this] { editDataSet(m_session, *this); }, {W::DataEditor}, false);
-    addCommand(daten, "mnuEditXY", "XY-Editor   (XY-Daten eingeben | laden)", 0,
+    addCommand(daten, Command::EditXY, "XY-Editor   (XY-Daten eingeben | laden)", 0,
                [this] {
                    close(W::XYEditor);
                    open(W::XYEditor);
@@ -212,11 +212,11 @@ void MDIZEM::buildMenus() {
     connect(daten, &QMenu::aboutToShow, this, &MDIZEM::fillRecentMenu);
     fillRecentMenu();
     daten->addSeparator();
-    addCommand(daten, "mnuExit", "Exit", kHelpExit, [this] {
+    addCommand(daten, Command::Exit, "Exit", kHelpExit, [this] {
         QMainWindow::close();
     })->setShortcut(QKeySequence::Quit);
 
-    addCommand(nullptr, "mnuModel", "kinetisches &Modell", kHelpModel, [this] { open(W::Model); });
+    addCommand(nullptr, Command::Model, "kinetisches &Modell", kHelpModel, [this] { open(W::Model); });
 
     QMenu* auswertung = addMenu(nullptr, "mnuVersuchsauswertung", "Versuchsauswertung");
     QMenu* ct = addMenu(auswertung, "mnuExpctAuswertung", "Auswertung c-&t-Daten    (isotherm)");
@@ -227,96 +227,94 @@ void MDIZEM::buildMenus() {
                                          "... für 2. Ordnung  A + B => P "};
     const int orderHelp[] = {10030, 10040, 10050};
     for (int i = 1; i <= 3; ++i) {
-        const std::string name = "mnuctAusw_" + std::to_string(i);
-        addCommand(ctAusw, name, orderCaptions[i - 1], orderHelp[i - 1],
-                   [this, i] { startLinearisedEvaluation(m_session, m_dialogs, *this, false, i); },
-                   {W::Diagram});
+        addCommand(
+            ctAusw, nthMenuCommand(Command::LinearisedFirst, i - 1), orderCaptions[i - 1], orderHelp[i - 1],
+            [this, i] { startLinearisedEvaluation(m_session, m_dialogs, *this, false, i); }, {W::Diagram});
     }
     QAction* wilkinson = addCommand(
-        ctAusw, "mnuctAusw_4", "WILKINSON", 0,
+        ctAusw, Command::Wilkinson, "WILKINSON", 0,
         [this] { startLinearisedEvaluation(m_session, m_dialogs, *this, false, 4); }, {W::Diagram}, false);
     wilkinson->setVisible(false);
     QMenu* lambda =
         addMenu(ct, "mnuLambdaAuswMenu", "grafische Auswertung für lambda(t)-Daten per Geradengleichung");
     for (int i = 1; i <= 3; ++i) {
-        const std::string name = "mnuLambdaAusw_" + std::to_string(i);
-        addCommand(lambda, name, orderCaptions[i - 1], 0,
+        addCommand(lambda, nthMenuCommand(Command::LambdaFirst, i - 1), orderCaptions[i - 1], 0,
                    [this, i] { startLinearisedEvaluation(m_session, m_dialogs, *this, true, i); },
                    {W::Diagram});
     }
-    addCommand(ct, "mnuCtFitting", "Fitting isotherm,  k,  entsprechend gewähltem Modell", kHelpFitting,
+    addCommand(ct, Command::Fitting, "Fitting isotherm,  k,  entsprechend gewähltem Modell", kHelpFitting,
                [this] { startFitting(m_session, m_dialogs, *this, false); }, {W::Fitting});
-    addCommand(ct, "mnuROFitting", "Fitting isotherm,  k und Reaktionsordnung,  A => P", kHelpFitting,
+    addCommand(ct, Command::OrderFitting, "Fitting isotherm,  k und Reaktionsordnung,  A => P", kHelpFitting,
                [this] { startFitting(m_session, m_dialogs, *this, true); }, {W::Fitting});
     QMenu* nonIso = addMenu(auswertung, "mnuNonIsotherm", "Auswertung c-t-T-Daten (nicht-isotherm) ");
-    addCommand(nonIso, "mnuNonIsothermFitting_1",
+    addCommand(nonIso, Command::NonIsothermalFirst,
                "Fitting nicht-isotherm, 1. Ordnung   A => P, an  t-c(A)-T-Daten", kHelpFitting,
                [this] { startNonIsothermalFitting(m_session, m_dialogs, *this, 1); }, {W::Fitting});
-    addCommand(nonIso, "mnuNonIsothermFitting_2",
+    addCommand(nonIso, Command::NonIsothermalSecond,
                "Fitting nicht-isotherm, 2. Ordnung 2A => P, an  t-c(A)-T-Daten", kHelpFitting,
                [this] { startNonIsothermalFitting(m_session, m_dialogs, *this, 2); }, {W::Fitting});
     QMenu* kt = addMenu(auswertung, "mnukTMenu", "Auswertung &k-T-Daten", 10290);
-    addCommand(kt, "mnukT_1", "nach ARRHENIUS-Gleichung", 10300,
+    addCommand(kt, Command::KTArrhenius, "nach ARRHENIUS-Gleichung", 10300,
                [this] { startKTEvaluation(m_session, m_dialogs, *this, 1); }, {W::Diagram});
-    addCommand(kt, "mnukT_2", "nach EYRING-Gleichung", 10310,
+    addCommand(kt, Command::KTEyring, "nach EYRING-Gleichung", 10310,
                [this] { startKTEvaluation(m_session, m_dialogs, *this, 2); }, {W::Diagram});
     QMenu* tangent = addMenu(auswertung, "mnuCalcTangente",
                              "grafikgestützte Berechnung von Reakt.-geschwindigk. aus c(i)-t-Punkten");
     const char* const species[] = {"A", "B", "C", "P", "Q"};
     for (int i = 1; i <= 5; ++i) {
-        const std::string name = "mnuSubTangente_" + std::to_string(i);
         const std::string caption = std::string("aus Messpunkten c(") + species[i - 1] + ") - t";
-        addCommand(tangent, name, caption, 0, [this, i] { startTangent(m_session, *this, i); }, {W::Tangent});
+        addCommand(tangent, nthMenuCommand(Command::TangentA, i - 1), caption, 0,
+                   [this, i] { startTangent(m_session, *this, i); }, {W::Tangent});
     }
     connect(tangent, &QMenu::aboutToShow, this, [this] {
         const auto shown = tangentItemsEnabled(m_session);
         for (int i = 1; i <= 5; ++i) {
-            m_commands[QStringLiteral("mnuSubTangente_%1").arg(i)].enabledByState =
+            command(nthMenuCommand(Command::TangentA, i - 1)).enabledByState =
                 shown[static_cast<std::size_t>(i)];
         }
         refreshEnabledStates();
     });
 
     QMenu* simulation = addMenu(nullptr, "mnuSimulation", "Modell-&Simulation");
-    addCommand(simulation, "mnuctGraph", "Konzentrations-Zeit-Funktionen", 0,
+    addCommand(simulation, Command::ConcentrationTime, "Konzentrations-Zeit-Funktionen", 0,
                [this] { startSimulation(m_session, *this, false); }, {W::SimulationSetUp});
-    addCommand(simulation, "mnuvtGraph", "Geschwindigkeits-Zeit-Funktionen", 0,
+    addCommand(simulation, Command::RateTime, "Geschwindigkeits-Zeit-Funktionen", 0,
                [this] { startSimulation(m_session, *this, true); }, {W::SimulationSetUp});
 
     QMenu* monteCarlo = addMenu(nullptr, "mnuMonteCarlo", "Monte-&Carlo");
-    addCommand(monteCarlo, "mnuSubMonteCarlo_0", "Reaktion 1. Ordnung A => P", kHelpMonteCarloFirstOrder,
-               [this] { startMonteCarlo(m_session, *this, 0); }, {W::MonteCarlo});
-    addCommand(monteCarlo, "mnuSubMonteCarlo_1", "Dynamisches Reaktionsgleichgewicht A <=> P",
+    addCommand(monteCarlo, Command::MonteCarloFirstOrder, "Reaktion 1. Ordnung A => P",
+               kHelpMonteCarloFirstOrder, [this] { startMonteCarlo(m_session, *this, 0); }, {W::MonteCarlo});
+    addCommand(monteCarlo, Command::MonteCarloEquilibrium, "Dynamisches Reaktionsgleichgewicht A <=> P",
                kHelpMonteCarloEquilibrium, [this] { startMonteCarlo(m_session, *this, 1); }, {W::MonteCarlo});
 
     QMenu* reactors = addMenu(nullptr, "mnuReaktor", "&Reaktoren");
     connect(reactors, &QMenu::aboutToShow, this, [this] { reactorMenuOpened(m_session, m_dialogs); });
-    addCommand(reactors, "mnuBatchR", "Batch-Reaktor", 0,
+    addCommand(reactors, Command::BatchReactor, "Batch-Reaktor", 0,
                [this] { openReactor(m_session, *this, W::BatchReactor); }, {W::BatchReactor});
-    addCommand(reactors, "mnuRohrR", "Rohrreaktor", 0,
+    addCommand(reactors, Command::TubeReactor, "Rohrreaktor", 0,
                [this] { openReactor(m_session, *this, W::TubeReactor); }, {W::TubeReactor});
-    addCommand(reactors, "mnuKontRK", "kontinuierlicher Rührkessel", kHelpStirredTankWay,
+    addCommand(reactors, Command::StirredTank, "kontinuierlicher Rührkessel", kHelpStirredTankWay,
                [this] { openReactor(m_session, *this, W::StirredTank); }, {W::StirredTank});
-    addCommand(reactors, "mnuKaskade", "Rührkessel-Kaskade", 0, nullptr, {}, false);
+    addCommand(reactors, Command::Cascade, "Rührkessel-Kaskade", 0, nullptr, {}, false);
 
     QMenu* options = addMenu(nullptr, "mnuOptionen", "&Optionen");
-    addCommand(options, "mnuOption", "Optionen", 0, [this] { runOptionsDialog(); });
-    addCommand(options, "mnuToolArrhenius", "ARRHENIUS-Rechner", 0,
+    addCommand(options, Command::Options, "Optionen", 0, [this] { runOptionsDialog(); });
+    addCommand(options, Command::ArrheniusCalculator, "ARRHENIUS-Rechner", 0,
                [this] { openCalculator(m_session, *this, 1); }, {W::Calculator});
-    addCommand(options, "mnuToolEyring", "EYRING-Rechner", 0, [this] { openCalculator(m_session, *this, 2); },
-               {W::Calculator});
+    addCommand(options, Command::EyringCalculator, "EYRING-Rechner", 0,
+               [this] { openCalculator(m_session, *this, 2); }, {W::Calculator});
 
     m_windowMenu = addMenu(nullptr, "mnuFenster", "&Fenster");
     connect(m_windowMenu, &QMenu::aboutToShow, this, &MDIZEM::fillWindowMenu);
 
     QMenu* help = addMenu(nullptr, "mnuHilfe", "&Hilfe");
-    addCommand(help, "mnuAboutZem", "über dieses Programm", kHelpAbout, [this] { showHelp(kHelpAbout); });
-    addCommand(help, "mnuIndex", "Hilfe", kHelpIndex, [this] { showHelp(kHelpIndex); });
-    addCommand(help, "mnuTip", "Tipps zeigen", 0, [this] {
+    addCommand(help, Command::About, "über dieses Programm", kHelpAbout, [this] { showHelp(kHelpAbout); });
+    addCommand(help, Command::HelpIndex, "Hilfe", kHelpIndex, [this] { showHelp(kHelpIndex); });
+    addCommand(help, Command::Tips, "Tipps zeigen", 0, [this] {
         close(W::Tip);
         showTips(m_session, *this);
     });
-    addCommand(help, "mnuInfo", "Copyright, Kontakt", kHelpCopyright, [this] {
+    addCommand(help, Command::Copyright, "Copyright, Kontakt", kHelpCopyright, [this] {
         m_dialogs.showMessage("Copyright, Kontakt", copyrightText(m_session), MessageIcon::Information);
     });
 
@@ -347,18 +345,18 @@ void MDIZEM::buildToolBar() {
         int index;
         const char* icon;
         const char* tooltip;
-        const char* command;
+        Command command;
     };
     const Button buttons[] = {
-        {2, "new_data", " Neues Projekt  Versuchsauswertung ", "mnuNeudat"},
-        {4, "last_session", " Letzte Sitzung laden ", "mnuLoadLastSession"},
-        {6, "open_project", " Existierendes Projekt laden ", "mnuLoadProject"},
-        {7, "save_project", " Aktuelles Projekt speichern ", "mnuSaveProject"},
-        {14, "arrhenius", "ARRHENIUS-Rechner", "mnuToolArrhenius"},
-        {16, "eyring", "EYRING-Rechner", "mnuToolEyring"},
+        {2, "new_data", " Neues Projekt  Versuchsauswertung ", Command::NewData},
+        {4, "last_session", " Letzte Sitzung laden ", Command::LoadLastSession},
+        {6, "open_project", " Existierendes Projekt laden ", Command::LoadProject},
+        {7, "save_project", " Aktuelles Projekt speichern ", Command::SaveProject},
+        {14, "arrhenius", "ARRHENIUS-Rechner", Command::ArrheniusCalculator},
+        {16, "eyring", "EYRING-Rechner", Command::EyringCalculator},
     };
     for (const Button& b : buttons) {
-        QAction* command = m_commands[QLatin1String(b.command)].action;
+        QAction* command = this->command(b.command).action;
         auto* action =
             bar->addAction(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(b.icon))), u(b.tooltip));
         action->setObjectName(QStringLiteral("Toolbar1_%1").arg(b.index));
@@ -424,7 +422,10 @@ void MDIZEM::placeFirstUserPanel() {
 }
 
 void MDIZEM::refreshEnabledStates() {
-    for (auto& [name, command] : m_commands) {
+    for (CommandAction& command : m_commands) {
+        if (command.action == nullptr) {
+            continue;  // a command without a menu item of its own
+        }
         bool available = true;
         for (WindowId id : command.needs) {
             available = available && canCreate(id);
@@ -434,7 +435,7 @@ void MDIZEM::refreshEnabledStates() {
 }
 
 void MDIZEM::setEditDataEnabled(bool enabled) {
-    m_commands[QStringLiteral("mnuEdit")].enabledByState = enabled;
+    command(Command::EditData).enabledByState = enabled;
     refreshEnabledStates();
 }
 
@@ -530,11 +531,11 @@ bool MDIZEM::openFile(const std::string& path) {
 
 void MDIZEM::afterProjectLoad(bool enableNewAndSave, bool enableEdit, bool reopenModel) {
     if (enableNewAndSave) {
-        m_commands[QStringLiteral("mnuNeudat")].enabledByState = true;
-        m_commands[QStringLiteral("mnuSaveProject")].enabledByState = true;
+        command(Command::NewData).enabledByState = true;
+        command(Command::SaveProject).enabledByState = true;
     }
     if (enableEdit) {
-        m_commands[QStringLiteral("mnuEdit")].enabledByState = true;
+        command(Command::EditData).enabledByState = true;
     }
     refreshEnabledStates();
     if (reopenModel) {

@@ -3,6 +3,7 @@
 // first-user panel, and the window host that the command logic drives.
 #include <QMainWindow>
 #include <QPointer>
+#include <array>
 #include <functional>
 #include <map>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "session/window_host.h"
 #include "ui/shell/calculation_window.h"
 #include "ui/shell/frm_help.h"
+#include "ui/shell/menu_commands.h"
 
 class QAction;
 class QDragEnterEvent;
@@ -84,6 +86,8 @@ class MDIZEM : public QMainWindow, public WindowHost {
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    using Command = MenuCommand;
+
   private:
     struct CommandAction {
         QAction* action = nullptr;
@@ -95,8 +99,9 @@ class MDIZEM : public QMainWindow, public WindowHost {
     void buildToolBar();
     void buildFirstUserPanel();
     void placeFirstUserPanel();
-    QAction* addCommand(QMenu* menu, const std::string& name, const std::string& caption, int helpTopic,
+    QAction* addCommand(QMenu* menu, Command id, const std::string& caption, int helpTopic,
                         std::function<void()> run, std::vector<WindowId> needs = {}, bool enabled = true);
+    CommandAction& command(Command id) { return m_commands[static_cast<std::size_t>(id)]; }
     QMenu* addMenu(QMenu* parent, const char* name, const char* caption, int helpTopic = 0);
     void refreshEnabledStates();
     void runCommand(const std::function<void()>& run, bool closeTip = true);
@@ -124,7 +129,7 @@ class MDIZEM : public QMainWindow, public WindowHost {
     QPointer<frmHelp> m_help;
     std::map<WindowId, WindowFactory> m_factories;
     std::map<WindowId, QPointer<QWidget>> m_open;
-    std::map<QString, CommandAction> m_commands;
+    std::array<CommandAction, static_cast<std::size_t>(Command::Count)> m_commands;
     bool m_exitDone = false;
     bool m_placed = false;  ///< the start-up windows have their places
 };
