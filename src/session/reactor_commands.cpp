@@ -3,6 +3,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "core/model_catalogue.h"
@@ -15,18 +16,17 @@
 namespace zemtral {
 namespace {
 
-template <std::size_t N>
-void readCommonFields(const std::array<std::string, N>& fields, SpeciesArray& c0, std::array<double, 4>& k) {
+void readCommonFields(const ReactorInputTexts& fields, SpeciesArray& c0, std::array<double, 4>& k) {
     for (int s = 1; s <= kSlotCount; ++s) {
-        c0[s] = parseNumber(fields[static_cast<std::size_t>(s - 1)]);
+        c0[s] = parseNumber(fields.start[static_cast<std::size_t>(s - 1)]);
     }
-    k = {0.0, parseNumber(fields[10]), parseNumber(fields[11]), parseNumber(fields[12])};
+    k = {0.0, parseNumber(fields.rateConstants[0]), parseNumber(fields.rateConstants[1]),
+         parseNumber(fields.rateConstants[2])};
 }
 
-template <std::size_t N>
-void showConcentrations(std::array<std::string, N>& fields, const SpeciesArray& c, char sep) {
+void showConcentrations(ReactorInputTexts& fields, const SpeciesArray& c, char sep) {
     for (int s = 1; s <= kSlotCount; ++s) {
-        fields[static_cast<std::size_t>(4 + s)] = formatSingle(static_cast<float>(c[s]), sep);
+        fields.result[static_cast<std::size_t>(s - 1)] = formatSingle(static_cast<float>(c[s]), sep);
     }
 }
 
@@ -85,16 +85,16 @@ void showMessages(UserDialogs& dialogs, const std::vector<ReactorMessage>& messa
 
 }  // namespace
 
-ReactorCommandResult<BatchFieldTexts> batchCalculate(Session& session, UserDialogs& dialogs,
-                                                     const BatchFieldTexts& fields, char sep) {
-    ReactorCommandResult<BatchFieldTexts> result;
+ReactorCommandResult batchCalculate(Session& session, UserDialogs& dialogs, const ReactorInputTexts& fields,
+                                    char sep) {
+    ReactorCommandResult result;
     result.fields = fields;
     BatchInputs in;
     std::array<double, 4> k{};
     readCommonFields(fields, in.c0, k);
     in.kinetics = kineticsOf(session, k);
-    in.reactionTime = parseNumber(fields[14]);
-    in.conversion = parseNumber(fields[13]);
+    in.reactionTime = parseNumber(fields.time);
+    in.conversion = parseNumber(fields.conversion);
     in.choice =
         session.reactorInputChoice == 1 ? BatchInputChoice::Conversion : BatchInputChoice::ReactionTime;
     in.decimalSeparator = sep;
@@ -114,9 +114,9 @@ ReactorCommandResult<BatchFieldTexts> batchCalculate(Session& session, UserDialo
     }
     showConcentrations(result.fields, out.conc, sep);
     if (in.choice == BatchInputChoice::Conversion) {
-        result.fields[14] = number(out.reactionTime, sep);
+        result.fields.time = number(out.reactionTime, sep);
     } else {
-        result.fields[13] = number(out.conversion, sep);
+        result.fields.conversion = number(out.conversion, sep);
     }
     session.reactionTime = out.reactionTime;
     session.conversionA = out.conversion;
@@ -126,18 +126,18 @@ ReactorCommandResult<BatchFieldTexts> batchCalculate(Session& session, UserDialo
     return result;
 }
 
-ReactorCommandResult<CstrFieldTexts> cstrStart(Session& session, UserDialogs& dialogs,
-                                               const CstrFieldTexts& fields, char sep) {
-    ReactorCommandResult<CstrFieldTexts> result;
+ReactorCommandResult cstrStart(Session& session, UserDialogs& dialogs, const ReactorInputTexts& fields,
+                               char sep) {
+    ReactorCommandResult result;
     result.fields = fields;
     CstrInputs in;
     std::array<double, 4> k{};
     readCommonFields(fields, in.c0, k);
     in.kinetics = kineticsOf(session, k);
-    in.conversion = parseNumber(fields[13]);
-    in.volume = parseNumber(fields[14]);
-    in.flow = parseNumber(fields[15]);
-    in.residenceTime = parseNumber(fields[16]);
+    in.conversion = parseNumber(fields.conversion);
+    in.volume = parseNumber(fields.volume);
+    in.flow = parseNumber(fields.flow);
+    in.residenceTime = parseNumber(fields.time);
     const std::int16_t choice =
         session.cstrInputChoice >= 0 && session.cstrInputChoice <= 4 ? session.cstrInputChoice : 0;
     in.choice = static_cast<CstrInputChoice>(choice);
@@ -161,24 +161,24 @@ ReactorCommandResult<CstrFieldTexts> cstrStart(Session& session, UserDialogs& di
     showConcentrations(result.fields, r.conc, sep);
     switch (in.choice) {
         case CstrInputChoice::ConversionAndVolume:
-            result.fields[15] = number(r.flow, sep);
-            result.fields[16] = number(r.residenceTime, sep);
+            result.fields.flow = number(r.flow, sep);
+            result.fields.time = number(r.residenceTime, sep);
             break;
         case CstrInputChoice::ConversionAndFlow:
-            result.fields[14] = number(r.volume, sep);
-            result.fields[16] = number(r.residenceTime, sep);
+            result.fields.volume = number(r.volume, sep);
+            result.fields.time = number(r.residenceTime, sep);
             break;
         case CstrInputChoice::VolumeAndFlow:
-            result.fields[13] = number(r.conversion, sep);
-            result.fields[16] = number(r.residenceTime, sep);
+            result.fields.conversion = number(r.conversion, sep);
+            result.fields.time = number(r.residenceTime, sep);
             break;
         case CstrInputChoice::VolumeAndResidenceTime:
-            result.fields[13] = number(r.conversion, sep);
-            result.fields[15] = number(r.flow, sep);
+            result.fields.conversion = number(r.conversion, sep);
+            result.fields.flow = number(r.flow, sep);
             break;
         case CstrInputChoice::FlowAndResidenceTime:
-            result.fields[13] = number(r.conversion, sep);
-            result.fields[14] = number(r.volume, sep);
+            result.fields.conversion = number(r.conversion, sep);
+            result.fields.volume = number(r.volume, sep);
             break;
     }
     session.reactionTime = r.residenceTime;
@@ -189,18 +189,18 @@ ReactorCommandResult<CstrFieldTexts> cstrStart(Session& session, UserDialogs& di
     return result;
 }
 
-ReactorCommandResult<TubeFieldTexts> tubeCalculate(Session& session, UserDialogs& dialogs,
-                                                   const TubeFieldTexts& fields, char sep) {
-    ReactorCommandResult<TubeFieldTexts> result;
+ReactorCommandResult tubeCalculate(Session& session, UserDialogs& dialogs, const ReactorInputTexts& fields,
+                                   char sep) {
+    ReactorCommandResult result;
     result.fields = fields;
     TubeInputs in;
     std::array<double, 4> k{};
     readCommonFields(fields, in.c0, k);
     in.kinetics = kineticsOf(session, k);
-    in.conversion = parseNumber(fields[13]);
-    in.reactionTime = parseNumber(fields[14]);
-    in.length = parseNumber(fields[15]);
-    in.velocity = parseNumber(fields[16]);
+    in.conversion = parseNumber(fields.conversion);
+    in.reactionTime = parseNumber(fields.time);
+    in.length = parseNumber(fields.length);
+    in.velocity = parseNumber(fields.velocity);
     const std::int16_t choice =
         session.tubeInputChoice >= 0 && session.tubeInputChoice <= 2 ? session.tubeInputChoice : 0;
     in.choice = static_cast<TubeInputChoice>(choice);
@@ -223,16 +223,16 @@ ReactorCommandResult<TubeFieldTexts> tubeCalculate(Session& session, UserDialogs
     showConcentrations(result.fields, out.conc, sep);
     switch (in.choice) {
         case TubeInputChoice::ReactionTime:
-            result.fields[15] = number(out.length, sep);
-            result.fields[13] = number(out.conversion, sep);
+            result.fields.length = number(out.length, sep);
+            result.fields.conversion = number(out.conversion, sep);
             break;
         case TubeInputChoice::Length:
-            result.fields[14] = number(out.reactionTime, sep);
-            result.fields[13] = number(out.conversion, sep);
+            result.fields.time = number(out.reactionTime, sep);
+            result.fields.conversion = number(out.conversion, sep);
             break;
         case TubeInputChoice::Conversion:
-            result.fields[14] = number(out.reactionTime, sep);
-            result.fields[15] = number(out.length, sep);
+            result.fields.time = number(out.reactionTime, sep);
+            result.fields.length = number(out.length, sep);
             break;
     }
     session.reactionTime = out.reactionTime;
@@ -241,6 +241,48 @@ ReactorCommandResult<TubeFieldTexts> tubeCalculate(Session& session, UserDialogs
     result.success = true;
     result.conversion = out.conversion;
     return result;
+}
+
+int reactorFieldCount(CalcWindowKind kind) {
+    switch (kind) {
+        case CalcWindowKind::BatchReactor:
+            return 15;
+        case CalcWindowKind::TubeReactor:
+        case CalcWindowKind::StirredTank:
+            return 17;
+        default:
+            return 0;
+    }
+}
+
+const std::string* reactorField(const ReactorInputTexts& texts, CalcWindowKind kind, int index) {
+    if (index < 0 || index >= reactorFieldCount(kind)) {
+        return nullptr;
+    }
+    if (index < 5) {
+        return &texts.start[static_cast<std::size_t>(index)];
+    }
+    if (index < 10) {
+        return &texts.result[static_cast<std::size_t>(index - 5)];
+    }
+    if (index < 13) {
+        return &texts.rateConstants[static_cast<std::size_t>(index - 10)];
+    }
+    if (index == 13) {
+        return &texts.conversion;
+    }
+    switch (kind) {
+        case CalcWindowKind::TubeReactor:
+            return index == 14 ? &texts.time : index == 15 ? &texts.length : &texts.velocity;
+        case CalcWindowKind::StirredTank:
+            return index == 14 ? &texts.volume : index == 15 ? &texts.flow : &texts.time;
+        default:
+            return &texts.time;  // 14 of the batch reactor
+    }
+}
+
+std::string* reactorField(ReactorInputTexts& texts, CalcWindowKind kind, int index) {
+    return const_cast<std::string*>(reactorField(std::as_const(texts), kind, index));
 }
 
 std::string reactorOverflowText() {

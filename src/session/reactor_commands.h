@@ -7,42 +7,57 @@
 #include <string>
 #include <vector>
 
+#include "session/model_commands.h"
 #include "session/session.h"
 #include "session/user_dialogs.h"
 
 namespace zemtral {
 
-/// @brief Texts of the batch reactor's fields inp(0..14): 0-4 c(0), 5-9 c, 10-12 k, 13 U, 14 t.
-using BatchFieldTexts = std::array<std::string, 15>;
+/// @brief The texts of a reactor window's input fields by meaning. A reactor uses the fields it
+/// has: the batch reactor no volume, flow, length or velocity; the tube no volume or flow; the
+/// stirred tank no length or velocity.
+struct ReactorInputTexts {
+    std::array<std::string, kSlotCount> start;   ///< c(0) of A..Q (inlet of the flow reactors)
+    std::array<std::string, kSlotCount> result;  ///< c of A..Q after the reactor
+    std::array<std::string, 3> rateConstants;    ///< k1..k3
+    std::string conversion;                      ///< U(A)
+    std::string time;                            ///< reaction time; residence time of the tank
+    std::string volume;                          ///< V (stirred tank)
+    std::string flow;                            ///< V* (stirred tank)
+    std::string length;                          ///< l (tube)
+    std::string velocity;                        ///< v (tube)
 
-/// @brief Texts of the stirred tank's fields inp(0..16): 0-4 inlet, 5-9 outlet, 10-12 k, 13 U,
-/// 14 V, 15 V*, 16 t.
-using CstrFieldTexts = std::array<std::string, 17>;
+    bool operator==(const ReactorInputTexts&) const = default;
+};
 
-/// @brief Texts of the tube's fields inp(0..16): 0-4 inlet, 5-9 outlet, 10-12 k, 13 U, 14 t,
-/// 15 l, 16 v.
-using TubeFieldTexts = std::array<std::string, 17>;
+/// @brief Number of input fields inp(0..n-1) of a reactor window: 15 for the batch reactor, 17 for
+/// the tube and the stirred tank; 0 for the other windows.
+int reactorFieldCount(CalcWindowKind kind);
+
+/// @brief The text of field inp(index) of a reactor window: 0-4 c(0), 5-9 c, 10-12 k, 13 U; then
+/// 14 t (batch reactor), 14 t, 15 l, 16 v (tube), 14 V, 15 V*, 16 t (stirred tank).
+/// Null for an index the window does not have.
+std::string* reactorField(ReactorInputTexts& texts, CalcWindowKind kind, int index);
+const std::string* reactorField(const ReactorInputTexts& texts, CalcWindowKind kind, int index);
 
 /// @brief What a reactor command leaves for its window.
-template <typename Fields>
 struct ReactorCommandResult {
-    bool success = false;     ///< results shown: enable "Zeige Reaktionsfortschritt(e)" and "Protokollieren"
-    Fields fields{};          ///< the field texts after the command (unchanged on failure)
-    double conversion = 0.0;  ///< U(A) for the fill colour of the picture (0 on failure)
+    bool success = false;      ///< results shown: enable "Zeige Reaktionsfortschritt(e)" and "Protokollieren"
+    ReactorInputTexts fields;  ///< the field texts after the command (unchanged on failure)
+    double conversion = 0.0;   ///< U(A) for the fill colour of the picture (0 on failure)
 };
 
 /// @brief "Berechnen" of the batch reactor with `session.reactorInputChoice`.
-ReactorCommandResult<BatchFieldTexts> batchCalculate(Session& session, UserDialogs& dialogs,
-                                                     const BatchFieldTexts& fields,
-                                                     char decimalSeparator = '.');
+ReactorCommandResult batchCalculate(Session& session, UserDialogs& dialogs, const ReactorInputTexts& fields,
+                                    char decimalSeparator = '.');
 
 /// @brief "Start" of the stirred tank with `session.cstrInputChoice`. Success also starts the stirrer.
-ReactorCommandResult<CstrFieldTexts> cstrStart(Session& session, UserDialogs& dialogs,
-                                               const CstrFieldTexts& fields, char decimalSeparator = '.');
+ReactorCommandResult cstrStart(Session& session, UserDialogs& dialogs, const ReactorInputTexts& fields,
+                               char decimalSeparator = '.');
 
 /// @brief "Berechnen" of the tube with `session.tubeInputChoice`.
-ReactorCommandResult<TubeFieldTexts> tubeCalculate(Session& session, UserDialogs& dialogs,
-                                                   const TubeFieldTexts& fields, char decimalSeparator = '.');
+ReactorCommandResult tubeCalculate(Session& session, UserDialogs& dialogs, const ReactorInputTexts& fields,
+                                   char decimalSeparator = '.');
 
 /// @brief Name of the stirred tank's routine in its "Meldung von ..." titles.
 inline constexpr const char* kCstrRoutineName = "CalcCstr";

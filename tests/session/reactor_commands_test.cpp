@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <utility>
 
 #include "numeric/number_text.h"
 
@@ -15,18 +17,18 @@ namespace {
 using test::near;
 using test::RecordingDialogs;
 
-BatchFieldTexts batchFields() {
-    BatchFieldTexts f;
-    f[0] = "1";
-    f[1] = "0";
-    f[2] = "0";
-    f[3] = "0";
-    f[4] = "0";
-    f[10] = "0,2";  // a comma is a decimal point
-    f[11] = "0.2";
-    f[12] = "0";
-    f[13] = "0";
-    f[14] = "5";
+ReactorInputTexts batchFields() {
+    ReactorInputTexts f;
+    f.start[0] = "1";
+    f.start[1] = "0";
+    f.start[2] = "0";
+    f.start[3] = "0";
+    f.start[4] = "0";
+    f.rateConstants[0] = "0,2";  // a comma is a decimal point
+    f.rateConstants[1] = "0.2";
+    f.rateConstants[2] = "0";
+    f.conversion = "0";
+    f.time = "5";
     return f;
 }
 
@@ -38,10 +40,10 @@ TEST(BatchCommand, TimeGivenFillsFieldsStateAndProtocol) {
     const auto result = batchCalculate(session, dialogs, batchFields());
     ASSERT_TRUE(result.success);
     EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(result.fields[5], "0.3678795");
-    EXPECT_EQ(result.fields[8], "0.6321205");
-    EXPECT_EQ(result.fields[13], "0.6321205");
-    EXPECT_EQ(result.fields[14], "5");
+    EXPECT_EQ(result.fields.result[0], "0.3678795");
+    EXPECT_EQ(result.fields.result[3], "0.6321205");
+    EXPECT_EQ(result.fields.conversion, "0.6321205");
+    EXPECT_EQ(result.fields.time, "5");
     EXPECT_DOUBLE_EQ(session.state.rateConst[1], 0.2);
     EXPECT_DOUBLE_EQ(session.state.conc0[kSlotA], 1.0);
     EXPECT_DOUBLE_EQ(session.reactionTime, 5.0);
@@ -58,13 +60,13 @@ TEST(BatchCommand, ConversionGivenFindsTheTime) {
     session.state.modelId = 2;
     session.reactorInputChoice = 1;
     RecordingDialogs dialogs;
-    BatchFieldTexts f = batchFields();
-    f[13] = "0.5";
+    ReactorInputTexts f = batchFields();
+    f.conversion = "0.5";
     const auto result = batchCalculate(session, dialogs, f);
     ASSERT_TRUE(result.success);
     EXPECT_TRUE(near(session.reactionTime, std::log(2.0) / 0.2, 1e-5));
-    EXPECT_EQ(result.fields[13], "0.5");
-    EXPECT_TRUE(near(parseNumber(result.fields[14]), std::log(2.0) / 0.2, 1e-5));
+    EXPECT_EQ(result.fields.conversion, "0.5");
+    EXPECT_TRUE(near(parseNumber(result.fields.time), std::log(2.0) / 0.2, 1e-5));
     EXPECT_DOUBLE_EQ(result.conversion, 0.5);
 }
 
@@ -73,10 +75,10 @@ TEST(BatchCommand, RefusalsAreShownWordForWordAndLeaveTheFields) {
     session.state.modelId = 8;
     session.reactorInputChoice = 1;
     RecordingDialogs dialogs;
-    BatchFieldTexts f = batchFields();
-    f[10] = "0.5";
-    f[11] = "0.5";
-    f[13] = "0.6";
+    ReactorInputTexts f = batchFields();
+    f.rateConstants[0] = "0.5";
+    f.rateConstants[1] = "0.5";
+    f.conversion = "0.6";
     auto result = batchCalculate(session, dialogs, f);
     EXPECT_FALSE(result.success);
     EXPECT_EQ(result.fields, f);
@@ -91,8 +93,8 @@ TEST(BatchCommand, RefusalsAreShownWordForWordAndLeaveTheFields) {
     session.state.modelId = 4;
     session.reactorInputChoice = 0;
     f = batchFields();
-    f[10] = "0";
-    f[14] = "";
+    f.rateConstants[0] = "0";
+    f.time = "";
     result = batchCalculate(session, dialogs, f);
     EXPECT_FALSE(result.success);
     EXPECT_EQ(dialogs.last().title, "keine Ausführung möglich");
@@ -102,14 +104,14 @@ TEST(BatchCommand, RefusalsAreShownWordForWordAndLeaveTheFields) {
               "- Geschwindigkeitskonstante k1 muss größer Null sein\r\n");
 }
 
-CstrFieldTexts cstrFields() {
-    CstrFieldTexts f;
-    f[0] = "1";
-    f[10] = "0.25";
-    f[13] = "0.5";
-    f[14] = "2";
-    f[15] = "0.5";
-    f[16] = "0";
+ReactorInputTexts cstrFields() {
+    ReactorInputTexts f;
+    f.start[0] = "1";
+    f.rateConstants[0] = "0.25";
+    f.conversion = "0.5";
+    f.volume = "2";
+    f.flow = "0.5";
+    f.time = "0";
     return f;
 }
 
@@ -121,21 +123,21 @@ TEST(CstrCommand, EveryOptionFillsItsComputedFields) {
     auto result = cstrStart(session, dialogs, cstrFields());
     ASSERT_TRUE(result.success);
     EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(result.fields[16], "4");
-    EXPECT_EQ(result.fields[13], "0.5");
-    EXPECT_EQ(result.fields[5], "0.5");
+    EXPECT_EQ(result.fields.time, "4");
+    EXPECT_EQ(result.fields.conversion, "0.5");
+    EXPECT_EQ(result.fields.result[0], "0.5");
     EXPECT_DOUBLE_EQ(session.reactionTime, 4.0);
     EXPECT_EQ(session.reactorProtocolValues[kProtocolVolume], 2.0);
     EXPECT_EQ(session.reactorProtocolValues[kProtocolFlow], 0.5);
     EXPECT_EQ(session.reactorProtocolValues[kProtocolTime], 4.0);
 
     session.cstrInputChoice = 0;  // U and V given
-    CstrFieldTexts f = cstrFields();
-    f[15] = "";
+    ReactorInputTexts f = cstrFields();
+    f.flow = "";
     result = cstrStart(session, dialogs, f);
     ASSERT_TRUE(result.success);
-    EXPECT_EQ(result.fields[15], "0.5");
-    EXPECT_EQ(result.fields[16], "4");
+    EXPECT_EQ(result.fields.flow, "0.5");
+    EXPECT_EQ(result.fields.time, "4");
 }
 
 TEST(CstrCommand, RefusalAndFailureMessages) {
@@ -143,8 +145,8 @@ TEST(CstrCommand, RefusalAndFailureMessages) {
     session.state.modelId = 5;
     session.cstrInputChoice = 3;
     RecordingDialogs dialogs;
-    CstrFieldTexts f = cstrFields();
-    f[16] = "0";
+    ReactorInputTexts f = cstrFields();
+    f.time = "0";
     auto result = cstrStart(session, dialogs, f);
     EXPECT_FALSE(result.success);
     EXPECT_EQ(dialogs.last().title, " Ausführung nicht möglich ");
@@ -155,8 +157,8 @@ TEST(CstrCommand, RefusalAndFailureMessages) {
 
     session.state.modelId = 1;
     f = cstrFields();
-    f[10] = "0.5";
-    f[16] = "10";
+    f.rateConstants[0] = "0.5";
+    f.time = "10";
     result = cstrStart(session, dialogs, f);
     EXPECT_FALSE(result.success);
     EXPECT_EQ(result.fields, f);
@@ -171,18 +173,18 @@ TEST(TubeCommand, LengthGivenAndRefusal) {
     session.state.modelId = 2;
     session.tubeInputChoice = 1;
     RecordingDialogs dialogs;
-    TubeFieldTexts f;
-    f[0] = "1";
-    f[10] = "0.2";
-    f[15] = "10";
-    f[16] = "2";
+    ReactorInputTexts f;
+    f.start[0] = "1";
+    f.rateConstants[0] = "0.2";
+    f.length = "10";
+    f.velocity = "2";
     auto result = tubeCalculate(session, dialogs, f);
     ASSERT_TRUE(result.success);
-    EXPECT_EQ(result.fields[14], "5");
-    EXPECT_EQ(result.fields[13], "0.6321205");
+    EXPECT_EQ(result.fields.time, "5");
+    EXPECT_EQ(result.fields.conversion, "0.6321205");
     EXPECT_EQ(session.reactorProtocolValues[kProtocolLength], 10.0);
 
-    f[16] = "0";
+    f.velocity = "0";
     result = tubeCalculate(session, dialogs, f);
     EXPECT_FALSE(result.success);
     EXPECT_EQ(dialogs.last().title, "keine Ausführung möglich");
@@ -195,8 +197,8 @@ TEST(ReactorCommands, ResultsBeyondSinglePrecisionAreRefused) {
     Session session;
     session.state.modelId = 2;
     RecordingDialogs dialogs;
-    BatchFieldTexts batch = batchFields();
-    batch[14] = "1e39";
+    ReactorInputTexts batch = batchFields();
+    batch.time = "1e39";
     const auto b = batchCalculate(session, dialogs, batch);
     EXPECT_FALSE(b.success);
     EXPECT_EQ(b.fields, batch);
@@ -205,18 +207,18 @@ TEST(ReactorCommands, ResultsBeyondSinglePrecisionAreRefused) {
     EXPECT_EQ(reactorOverflowText().rfind("Überlauf", 0), 0u);
 
     session.tubeInputChoice = 0;
-    TubeFieldTexts tube;
-    tube[0] = "1";
-    tube[10] = "0.2";
-    tube[14] = "1e20";
-    tube[16] = "1e30";  // l = v·t = 1e50 m
+    ReactorInputTexts tube;
+    tube.start[0] = "1";
+    tube.rateConstants[0] = "0.2";
+    tube.time = "1e20";
+    tube.velocity = "1e30";  // l = v·t = 1e50 m
     EXPECT_FALSE(tubeCalculate(session, dialogs, tube).success);
     EXPECT_EQ(dialogs.last().title, "Meldung von CalcBatchKessel");
 
     session.cstrInputChoice = 2;
-    CstrFieldTexts cstr = cstrFields();
-    cstr[14] = "1e30";
-    cstr[15] = "1e-30";  // t = V/V* = 1e60
+    ReactorInputTexts cstr = cstrFields();
+    cstr.volume = "1e30";
+    cstr.flow = "1e-30";  // t = V/V* = 1e60
     const std::size_t shownBefore = dialogs.shown.size();
     EXPECT_FALSE(cstrStart(session, dialogs, cstr).success);
     ASSERT_EQ(dialogs.shown.size(), shownBefore + 1);
@@ -236,6 +238,50 @@ TEST(ReactorCommands, TubeProfileIsTheBatchConversionAlongTheTube) {
     }
     EXPECT_TRUE(tubeConversionProfile(session, 0.0, 6).empty());
     EXPECT_TRUE(tubeConversionProfile(session, 5.0, 1).empty());
+}
+
+// The windows fill and show the named texts through the field numbers inp(0..n-1): every field of
+// a reactor has its own text, and the last fields mean what each reactor's window shows there.
+TEST(ReactorInputTexts, EveryFieldNumberNamesItsOwnText) {
+    for (CalcWindowKind kind :
+         {CalcWindowKind::BatchReactor, CalcWindowKind::TubeReactor, CalcWindowKind::StirredTank}) {
+        ReactorInputTexts texts;
+        const int count = reactorFieldCount(kind);
+        for (int i = 0; i < count; ++i) {
+            std::string* field = reactorField(texts, kind, i);
+            ASSERT_NE(field, nullptr) << i;
+            EXPECT_TRUE(field->empty()) << "field " << i << " shares its text with another";
+            *field = std::to_string(i);
+        }
+        EXPECT_EQ(reactorField(texts, kind, count), nullptr);
+        EXPECT_EQ(reactorField(texts, kind, -1), nullptr);
+        EXPECT_EQ(texts.start[0], "0");
+        EXPECT_EQ(texts.start[4], "4");
+        EXPECT_EQ(texts.result[0], "5");
+        EXPECT_EQ(texts.rateConstants[2], "12");
+        EXPECT_EQ(texts.conversion, "13");
+        const ReactorInputTexts& shown = texts;
+        EXPECT_EQ(*reactorField(shown, kind, 9), "9");
+    }
+    ReactorInputTexts batch, tube, tank;
+    for (int i = 0; i < 17; ++i) {
+        for (auto [texts, kind] :
+             {std::pair{&batch, CalcWindowKind::BatchReactor}, std::pair{&tube, CalcWindowKind::TubeReactor},
+              std::pair{&tank, CalcWindowKind::StirredTank}}) {
+            if (std::string* field = reactorField(*texts, kind, i)) {
+                *field = std::to_string(i);
+            }
+        }
+    }
+    EXPECT_EQ(reactorFieldCount(CalcWindowKind::BatchReactor), 15);
+    EXPECT_EQ(batch.time, "14");
+    EXPECT_EQ(tube.time, "14");
+    EXPECT_EQ(tube.length, "15");
+    EXPECT_EQ(tube.velocity, "16");
+    EXPECT_EQ(tank.volume, "14");
+    EXPECT_EQ(tank.flow, "15");
+    EXPECT_EQ(tank.time, "16");
+    EXPECT_EQ(reactorFieldCount(CalcWindowKind::Fitting), 0);
 }
 
 }  // namespace

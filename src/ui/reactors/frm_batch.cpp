@@ -47,9 +47,9 @@ frmBatch::frmBatch(Session& session, UserDialogs& dialogs, ReactorWindowLinks li
 }
 
 bool frmBatch::runCommand(double& conversion) {
-    const auto result = batchCalculate(m_session, m_dialogs, fieldTexts<15>(), separator());
+    const auto result = batchCalculate(m_session, m_dialogs, inputTexts(), separator());
     if (result.success) {
-        showFieldTexts(result.fields);
+        showInputTexts(result.fields);
         conversion = result.conversion;
     }
     return result.success;

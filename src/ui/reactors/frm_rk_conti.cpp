@@ -72,9 +72,9 @@ frmRKconti::frmRKconti(Session& session, UserDialogs& dialogs, ReactorWindowLink
 }
 
 bool frmRKconti::runCommand(double& conversion) {
-    const auto result = cstrStart(m_session, m_dialogs, fieldTexts<17>(), separator());
+    const auto result = cstrStart(m_session, m_dialogs, inputTexts(), separator());
     if (result.success) {
-        showFieldTexts(result.fields);
+        showInputTexts(result.fields);
         conversion = result.conversion;
     }
     return result.success;

@@ -53,9 +53,9 @@ frmRohrreaktor::frmRohrreaktor(Session& session, UserDialogs& dialogs, ReactorWi
 }
 
 bool frmRohrreaktor::runCommand(double& conversion) {
-    const auto result = tubeCalculate(m_session, m_dialogs, fieldTexts<17>(), separator());
+    const auto result = tubeCalculate(m_session, m_dialogs, inputTexts(), separator());
     if (result.success) {
-        showFieldTexts(result.fields);
+        showInputTexts(result.fields);
         conversion = result.conversion;
     }
     return result.success;

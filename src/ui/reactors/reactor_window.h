@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "session/reactor_commands.h"
 #include "ui/reactors/reactor_picture.h"
 #include "ui/shell/calculation_window.h"
 
@@ -89,18 +90,18 @@ class ReactorWindow : public QWidget, public CalculationWindow {
     /// @brief Fills the fields from the session at load and applies the model's configuration.
     void loadFromSession(const std::vector<std::pair<int, double>>& ownValues);
 
-    template <std::size_t N>
-    std::array<std::string, N> fieldTexts() const {
-        std::array<std::string, N> texts;
-        for (std::size_t i = 0; i < N; ++i) {
-            texts[i] = fieldText(static_cast<int>(i)).toStdString();
+    /// @brief The texts of the window's fields by meaning.
+    ReactorInputTexts inputTexts() const {
+        ReactorInputTexts texts;
+        for (int i = 0; i < reactorFieldCount(m_kind); ++i) {
+            *reactorField(texts, m_kind, i) = fieldText(i).toStdString();
         }
         return texts;
     }
-    template <std::size_t N>
-    void showFieldTexts(const std::array<std::string, N>& texts) {
-        for (std::size_t i = 0; i < N; ++i) {
-            setFieldText(static_cast<int>(i), QString::fromStdString(texts[i]));
+    /// @brief Shows the texts in the window's fields.
+    void showInputTexts(const ReactorInputTexts& texts) {
+        for (int i = 0; i < reactorFieldCount(m_kind); ++i) {
+            setFieldText(i, QString::fromStdString(*reactorField(texts, m_kind, i)));
         }
     }
     char separator() const;
