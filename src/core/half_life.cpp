@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "core/engine.h"
+#include "core/model_catalogue.h"
 #include "core/species.h"
 #include "numeric/fp_guard.h"
 
@@ -104,23 +105,25 @@ HalfLifeResult valueOf(double value) {
     return r;
 }
 
+// The rate diagram of a model has the half-lives of its concentration diagram: the cases below
+// are the model ids and the evaluation kinds.
+int halfLifeCase(int kind) {
+    const int model = modelOfKind(kind);
+    return model != 0 ? model : kind;
+}
+
 HalfLifeResult halfLifeA(double cA0, double cB0, double cP0, double k1, double k2, int kind) {
-    switch (kind) {
+    switch (halfLifeCase(kind)) {
         case 1:
-        case 51:
             return valueOf(cA0 * 0.5 / k1);
         case 2:
-        case 52:
         case -5:
             return valueOf(kLn2 / k1);
         case 3:
-        case 53:
         case -6:
             return valueOf(1.0 / (cA0 * 2.0 * k1));
         case 4:
         case 9:
-        case 54:
-        case 59:
         case -8:
             if (cA0 == cB0) {
                 return valueOf(1.0 / (k1 * cA0));
@@ -131,14 +134,10 @@ HalfLifeResult halfLifeA(double cA0, double cB0, double cP0, double k1, double k
             return beepAndZero();
         case 5:
         case 16:
-        case 55:
-        case 66:
             return valueOf(std::log((cA0 + 2.0 * cP0) / cP0) / (k1 * (cA0 + cP0)));
         case 6:
-        case 56:
             return valueOf(kLn2 / k1);
-        case 8:
-        case 58: {
+        case 8: {
             // c(A),eq = c0(A) − (K·c0(A) − c0(P))/(K + 1) with K = k>/k<, written without the
             // quotient K so that an irreversible k< = 0 gives the first-order half-life.
             const double cAeq = k2 * (cA0 + cP0) / (k1 + k2);
@@ -153,13 +152,10 @@ HalfLifeResult halfLifeA(double cA0, double cB0, double cP0, double k1, double k
             return r;
         }
         case 11:
-        case 61:
             return valueOf(kLn2 / (k1 + k2));
         case 12:
-        case 62:
             return reversibleHalfLife(12, Species::A, {0.5, 1e-7, 101}, cA0, cB0, cP0, k1, k2);
         case 17:
-        case 67:
             return reversibleHalfLife(17, Species::A, {0.1, 1e-6, 101}, cA0, cB0, cP0, k1, k2);
         default:
             return {};
@@ -167,11 +163,9 @@ HalfLifeResult halfLifeA(double cA0, double cB0, double cP0, double k1, double k
 }
 
 HalfLifeResult halfLifeB(double cA0, double cB0, double cP0, double k1, double k2, int kind) {
-    switch (kind) {
+    switch (halfLifeCase(kind)) {
         case 4:
         case 9:
-        case 54:
-        case 59:
         case -8:
             if (cA0 == cB0) {
                 return valueOf(1.0 / (k1 * cA0));
@@ -181,10 +175,8 @@ HalfLifeResult halfLifeB(double cA0, double cB0, double cP0, double k1, double k
             }
             return beepAndZero();
         case 12:
-        case 62:
             return reversibleHalfLife(12, Species::B, {0.5, 1e-8, 201}, cA0, cB0, cP0, k1, k2);
         case 17:
-        case 67:
             return reversibleHalfLife(17, Species::B, {0.1, 1e-6, 101}, cA0, cB0, cP0, k1, k2);
         default:
             return {};

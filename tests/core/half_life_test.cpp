@@ -182,5 +182,30 @@ TEST(HalfLife, NumericallyIntegratedModelsTakeTheHalfLifeOfTheirRun) {
     EXPECT_EQ(FuHalbwertszeitA(1.0, 0, 0, 0.15, 0.1, 14).value, 0.0f);
 }
 
+// The rate diagram of every model gives the half-lives of its concentration diagram; kinds of no
+// model (19, 69, the single species 100) and the reserved id give none.
+TEST(HalfLife, RateKindsShareTheirModelsHalfLives) {
+    const auto same = [](const HalfLifeResult& a, const HalfLifeResult& b) {
+        return a.value == b.value && a.beep == b.beep && a.message == b.message && a.title == b.title;
+    };
+    int withValue = 0;
+    for (int model = 1; model <= 20; ++model) {
+        for (double cB0 : {0.6, 1.0, 3.0}) {
+            const HalfLifeResult a = FuHalbwertszeitA(1.0, cB0, 0.01, 0.15, 0.05, model);
+            EXPECT_TRUE(same(a, FuHalbwertszeitA(1.0, cB0, 0.01, 0.15, 0.05, model + 50))) << model;
+            EXPECT_TRUE(same(FuHalbwertszeitB(1.0, cB0, 0.01, 0.15, 0.05, model),
+                             FuHalbwertszeitB(1.0, cB0, 0.01, 0.15, 0.05, model + 50)))
+                << model;
+            withValue += a.value != 0.0f ? 1 : 0;  // a time, or -1 where the equilibrium forbids it
+        }
+    }
+    // The closed forms: models 1-6, 8, 9, 11, 12, 16 and 17, each with three start values of B.
+    EXPECT_EQ(withValue, 3 * 12);
+    for (int kind : {19, 69, 100, 0, 7, 57, 70}) {
+        EXPECT_EQ(FuHalbwertszeitA(1.0, 1.0, 0.01, 0.15, 0.05, kind).value, 0.0f) << kind;
+        EXPECT_EQ(FuHalbwertszeitB(1.0, 1.0, 0.01, 0.15, 0.05, kind).value, 0.0f) << kind;
+    }
+}
+
 }  // namespace
 }  // namespace zemtral
