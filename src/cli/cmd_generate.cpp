@@ -3,7 +3,6 @@
 #include <cmath>
 #include <ostream>
 #include <random>
-#include <sstream>
 
 #include "cli/commands.h"
 #include "cli/diagram_sources.h"
@@ -82,28 +81,28 @@ std::optional<std::vector<double>> timesOption(const std::string& text, std::str
 
 // "Modell 6: k1 = 0.2, k2 = 0.05; c0: A = 1; Rauschen: abs 0, rel 0.02; seed 7"
 std::string describe(const WorkingState& state, const Sampling& sampling) {
-    std::ostringstream text;
-    text << "zemtral-cli generate: Modell " << state.modelId << ":";
+    std::string text = "zemtral-cli generate: Modell " + std::to_string(state.modelId) + ":";
     const int constants = fitParameterCount(state.modelId, kFittingRateConstants);
     for (int j = 1; j <= constants; ++j) {
-        text << (j > 1 ? "," : "") << " k" << j << " = " << JsonWriter::numberText(state.rateConst[j]);
+        text +=
+            (j > 1 ? ", k" : " k") + std::to_string(j) + " = " + JsonWriter::numberText(state.rateConst[j]);
     }
     if (hasReactionOrder(state.modelId)) {
-        text << ", n = " << JsonWriter::numberText(state.reactionOrder);
+        text += ", n = " + JsonWriter::numberText(state.reactionOrder);
     }
-    text << "; c0:";
+    text += "; c0:";
     bool first = true;
     for (int s = 1; s <= 5; ++s) {
         if (state.conc0[s] > 0.0) {
-            text << (first ? " " : ", ") << speciesName(state.modelId, s) << " = "
-                 << JsonWriter::numberText(state.conc0[s]);
+            text += std::string(first ? " " : ", ") + std::string(speciesName(state.modelId, s)) + " = " +
+                    JsonWriter::numberText(state.conc0[s]);
             first = false;
         }
     }
-    text << "; Zeiteinheit " << state.timeUnit << "; Rauschen: abs "
-         << JsonWriter::numberText(sampling.sigmaAbsolute) << ", rel "
-         << JsonWriter::numberText(sampling.sigmaRelative) << "; seed " << sampling.seed;
-    return text.str();
+    text += "; Zeiteinheit " + state.timeUnit + "; Rauschen: abs " +
+            JsonWriter::numberText(sampling.sigmaAbsolute) + ", rel " +
+            JsonWriter::numberText(sampling.sigmaRelative) + "; seed " + std::to_string(sampling.seed);
+    return text;
 }
 
 int writeOutput(const std::string& path, const WorkingState& state, const Sampling& sampling,

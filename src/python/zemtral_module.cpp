@@ -1,30 +1,21 @@
 // The Python module `zemtral`: the subcommands of zemtral-cli as functions for notebooks and
 // scripts. Keyword arguments are named like the command-line options (with "_" for "-"), curves
 // come back as NumPy arrays, results as dicts, and a refusal of the program as zemtral.Refusal
-// carrying its German text. Each call runs the zemtral-cli program (the one named by
-// $ZEMTRAL_CLI, else the one of the build or installation the module belongs to, else the one on
-// PATH), so a function gives exactly the numbers the command line gives, and the module needs no
-// second, position-independent build of the core.
-#include <dlfcn.h>
-#include <fcntl.h>
+// carrying its German text. A call runs the command-line tool's own command code in this process
+// (no program is started), so a function checks its options and gives exactly the numbers the
+// command line gives.
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <nlohmann/json.hpp>
-
-extern char** environ;
+#include "cli/cli.h"
 
 namespace py = pybind11;
 
@@ -32,79 +23,19 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// Exit codes of zemtral-cli: 0 success, 1 refused or failed, 2 usage error.
-constexpr int kExitOk = 0;
-constexpr int kExitUsage = 2;
-
-// The zemtral-cli of this module: $ZEMTRAL_CLI, the build tree's (build/python/zemtral*.so beside
-// build/zemtral-cli), the installation's (lib/python3/dist-packages beside bin/), else PATH.
-std::string toolPath() {
-    if (const char* named = std::getenv("ZEMTRAL_CLI"); named != nullptr && *named != '\0') {
-        return named;
-    }
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&toolPath), &info) != 0 && info.dli_fname != nullptr) {
-        namespace fs = std::filesystem;
-        const fs::path here = fs::absolute(info.dli_fname).parent_path();
-        for (const fs::path& candidate :
-             {here.parent_path() / "zemtral-cli",
-              here.parent_path().parent_path().parent_path() / "bin" / "zemtral-cli"}) {
-            if (::access(candidate.c_str(), X_OK) == 0) {
-                return candidate.string();
-            }
-        }
-    }
-    return "zemtral-cli";
-}
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 struct ToolRun {
     int code = -1;
     std::string out, err;
 };
 
-// Runs zemtral-cli with `args`, its output and messages caught in temporary files.
+// One subcommand of the command-line tool with `args`, its output and messages caught as text.
 ToolRun runTool(const std::vector<std::string>& args) {
-    char outName[] = "/tmp/zemtral-py-out-XXXXXX";
-    char errName[] = "/tmp/zemtral-py-err-XXXXXX";
-    const int outFile = ::mkstemp(outName);
-    const int errFile = ::mkstemp(errName);
+    std::ostringstream out;
+    std::ostringstream err;
     ToolRun run;
-    if (outFile < 0 || errFile < 0) {
-        run.err = "no temporary file for the output of zemtral-cli";
-        return run;
-    }
-    const std::string tool = toolPath();
-    std::vector<std::string> words = args;
-    std::vector<char*> argv{const_cast<char*>(tool.c_str())};
-    for (std::string& word : words) {
-        argv.push_back(word.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, outFile, 1);
-    posix_spawn_file_actions_adddup2(&actions, errFile, 2);
-    pid_t pid = 0;
-    const int started = ::posix_spawnp(&pid, tool.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    if (started == 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
-        run.code = WEXITSTATUS(status);
-    }
-    ::close(outFile);
-    ::close(errFile);
-    run.out = fileText(outName);
-    run.err = fileText(errName);
-    ::unlink(outName);
-    ::unlink(errName);
-    if (started != 0) {
-        run.err = "zemtral-cli cannot be started: " + tool + " (set ZEMTRAL_CLI to the program)";
-    }
+    run.code = zemtral::cli::runCli(args, out, err);
+    run.out = out.str();
+    run.err = err.str();
     return run;
 }
 
@@ -220,11 +151,11 @@ py::object runCommand(const std::string& command, const std::vector<std::string>
         py::gil_scoped_release unlocked;  // a long fit lets other Python threads run
         run = runTool(args);
     }
-    if (run.code == kExitUsage) {
+    if (run.code == zemtral::cli::kExitUsage) {
         throw py::value_error(run.err);
     }
     // Several files of which some failed still give their list (the failed ones with "error").
-    if (run.code != kExitOk && (!json || run.out.empty())) {
+    if (run.code != zemtral::cli::kExitOk && (!json || run.out.empty())) {
         std::string text = run.err;
         while (!text.empty() && text.back() == '\n') {
             text.pop_back();
