@@ -170,7 +170,12 @@ std::string commandHelp(const OptionSpec& grammar, const std::string& usageName,
                         const std::string& footer) {
     const auto parser = makeParser(grammar, usageName, summary);
     parser->app->footer(footer);
-    return parser->app->help();
+    // CLI11 ends the option list with a blank line and puts another before the footer.
+    std::string text = parser->app->help();
+    for (std::size_t at = text.find("\n\n\n"); at != std::string::npos; at = text.find("\n\n\n", at)) {
+        text.erase(at, 1);
+    }
+    return text;
 }
 
 std::optional<double> numberOption(const ParsedArgs& args, const std::string& name, std::string& error) {

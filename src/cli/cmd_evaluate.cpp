@@ -76,7 +76,9 @@ OptionSpec evaluateGrammar() {
 int prepareEvaluation(const ParsedArgs& args, Session& session, UserDialogs& dialogs, std::ostream& err,
                       DiagramSource& source) {
     if (args.positional.size() != 2) {
-        return usageError(err, "evaluate", "METHOD and FILE are required");
+        return usageError(err, "plot evaluate",
+                          args.positional.size() < 2 ? "METHOD and FILE are required"
+                                                     : "a picture shows one data set: one FILE after METHOD");
     }
     const Method* method = findMethod(args.positional[0]);
     if (!method) {

@@ -149,7 +149,9 @@ int prepareFit(const ParsedArgs& args, Session& session, UserDialogs& dialogs, s
                DiagramSource& source) {
     std::string error;
     if (args.positional.size() != 1) {
-        return usageError(err, "fit", "FILE is required");
+        return usageError(
+            err, "plot fit",
+            args.positional.empty() ? "FILE is required" : "a picture shows one data set: one FILE");
     }
     const std::string modeName = args.value("mode").value_or("k");
     const Mode* mode = findMode(modeName);

@@ -59,7 +59,9 @@ OptionSpec tangentGrammar() {
 int prepareTangentDiagram(const ParsedArgs& args, Session& session, UserDialogs& dialogs, std::ostream& err,
                           DiagramSource& source) {
     if (args.positional.size() != 1) {
-        return usageError(err, "tangent", "FILE is required");
+        return usageError(
+            err, "plot tangent",
+            args.positional.empty() ? "FILE is required" : "a picture shows one data set: one FILE");
     }
     const int slot = speciesSlot(args);
     if (slot == 0) {

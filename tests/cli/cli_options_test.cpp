@@ -54,6 +54,7 @@ TEST(CliOptions, EverySubcommandHelpsWithEveryOptionOfItsGrammar) {
     // The text of the manual page: every subcommand's generated help after the tool's usage.
     const Output all = run({"--help-all"});
     EXPECT_EQ(all.code, kExitOk);
+    EXPECT_EQ(all.out.find("\n\n\n"), std::string::npos) << "no double blank lines";
     for (const char* name :
          {"simulate", "halflife", "tangent", "reactor", "montecarlo", "fit", "evaluate", "generate"}) {
         EXPECT_NE(all.out.find(std::string("Usage: zemtral-cli ") + name + " "), std::string::npos) << name;

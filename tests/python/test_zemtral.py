@@ -1,7 +1,9 @@
 """The Python module gives the numbers zemtral-cli gives, as NumPy arrays and dicts."""
+import concurrent.futures
 import json
 import math
 import os
+import resource
 import subprocess
 
 import numpy as np
@@ -98,3 +100,15 @@ def test_refusals_carry_the_programs_german_text():
     with pytest.raises(ValueError, match="unknown option --colour"):
         zemtral.simulate(model=2, colour="red")
     assert issubclass(zemtral.Refusal, Exception)
+
+
+def test_runs_in_process_and_from_several_threads(monkeypatch):
+    # No program is started: no zemtral-cli to be found, and no child process ever touches a page.
+    monkeypatch.delenv("ZEMTRAL_CLI")
+    monkeypatch.setenv("PATH", "")
+    children_before = resource.getrusage(resource.RUSAGE_CHILDREN).ru_minflt
+    reference = zemtral.fit(sample("verseifung.ZD3"), model=4)["params"]["k1"]
+    with concurrent.futures.ThreadPoolExecutor(max_workers=4) as pool:
+        results = list(pool.map(lambda _: zemtral.fit(sample("verseifung.ZD3"), model=4), range(8)))
+    assert all(r["params"]["k1"] == reference for r in results)
+    assert resource.getrusage(resource.RUSAGE_CHILDREN).ru_minflt == children_before

@@ -146,6 +146,10 @@ class CliPlotTest : public QObject {
             {{"simulate", "--model", "2", "--output", out, "--width", "50"}, 2, "--width"},
             {{"simulate", "--model", "2", "--output", out, "--height", "600.5"}, 2, "--height"},
             {{"reactor", "batch", "--output", out}, 2, "SOURCE"},
+            {{"tangent", sample("zerfall_n2o5.ZD3"), sample("verseifung.ZD3"), "--species", "A", "--output",
+              out},
+             2,
+             "plot tangent: a picture shows one data set"},
             {{"simulate", "--model", "2", "--k1", "0", "--output", out}, 1, " Ausführung nicht möglich "},
             {{"evaluate", "first-order", path("missing.ZD3"), "--output", out},
              1,
@@ -164,6 +168,7 @@ class CliPlotTest : public QObject {
         const Run help = plot({"--help"});
         QCOMPARE(help.exitCode, 0);
         QVERIFY(help.out.contains("--output FILE.png|svg|pdf"));
+        QVERIFY(plot({"evaluate", "--help"}).out.contains("plot evaluate METHOD FILE [OPTIONS]"));
         QCOMPARE(plot({}).exitCode, 2);
     }
 };

@@ -150,7 +150,12 @@ int runPlot(const std::vector<std::string>& words, std::ostream& out, std::ostre
             "SOURCE: one of simulate, halflife, evaluate, fit, tangent (not " + quotedField(words[0]) + ")");
     }
     OptionSpec grammar = source->grammar();
-    grammar.synopsis = std::string(source->name) + " " + grammar.synopsis;
+    // A picture shows one data set, where the source itself takes several files.
+    std::string synopsis = grammar.synopsis;
+    if (const std::size_t files = synopsis.find("FILE..."); files != std::string::npos) {
+        synopsis.replace(files, 7, "FILE");
+    }
+    grammar.synopsis = std::string(source->name) + " " + synopsis;
     grammar.value("output", "FILE.png|svg|pdf", "the picture file (required)")
         .value("width", "W", "width in pixels, 200 to 8000 (default 800)")
         .value("height", "H", "height in pixels, 200 to 8000 (default 600)");
