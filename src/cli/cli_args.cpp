@@ -170,10 +170,14 @@ std::string commandHelp(const OptionSpec& grammar, const std::string& usageName,
                         const std::string& footer) {
     const auto parser = makeParser(grammar, usageName, summary);
     parser->app->footer(footer);
-    // CLI11 ends the option list with a blank line and puts another before the footer.
+    // CLI11 ends the option list with a blank line and puts another before the footer, and ends the
+    // text with a blank line: one blank line between blocks, one line end at the end.
     std::string text = parser->app->help();
     for (std::size_t at = text.find("\n\n\n"); at != std::string::npos; at = text.find("\n\n\n", at)) {
         text.erase(at, 1);
+    }
+    while (text.size() > 1 && text.back() == '\n' && text[text.size() - 2] == '\n') {
+        text.pop_back();
     }
     return text;
 }

@@ -1,8 +1,6 @@
 #include "ui/diagrams/qt_chart_component.h"
 
 #include <QApplication>
-#include <QBuffer>
-#include <QClipboard>
 #include <QGraphicsLayout>
 #include <QGraphicsLineItem>
 #include <QGraphicsRectItem>
@@ -14,183 +12,23 @@
 #include <QLineSeries>
 #include <QLocale>
 #include <QLogValueAxis>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
-#include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
-#include <QSaveFile>
-#include <QSvgGenerator>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
 #include "diagrams/axis_ticks.h"
+#include "ui/diagrams/chart_painting.h"
+#include "ui/diagrams/graph2d_widgets.h"
 
 namespace zemtral {
 
-// ---------------------------------------------------------------------------------------------
-// A chart text: curve labels, additional texts, the y-axis title written horizontally.
-
-class ChartTextItem : public QGraphicsItem {
-  public:
-    explicit ChartTextItem(QGraphicsItem* parent = nullptr) : QGraphicsItem(parent) { setZValue(20); }
-
-    void setContent(const QString& text, const QFont& font, QColor foreground, QColor background,
-                    bool framed) {
-        prepareGeometryChange();
-        m_text = text;
-        m_font = font;
-        m_foreground = foreground;
-        m_background = background;
-        m_framed = framed;
-        update();
-    }
-    QRectF boundingRect() const override {
-        const QFontMetricsF metrics(m_font);
-        const QRectF text =
-            metrics.boundingRect(QRectF(0, 0, 4000, 4000), Qt::AlignLeft | Qt::AlignTop, m_text);
-        return text.adjusted(-3, -2, 3, 2);
-    }
-    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
-        const QRectF box = boundingRect();
-        if (m_framed) {
-            painter->setPen(QPen(m_foreground, 1));
-            painter->setBrush(m_background);
-            painter->drawRect(box);
-        }
-        painter->setPen(m_foreground);
-        painter->setFont(m_font);
-        painter->drawText(box.adjusted(3, 2, -3, -2), Qt::AlignLeft | Qt::AlignTop, m_text);
-    }
-
-  private:
-    QString m_text;
-    QFont m_font;
-    QColor m_foreground = Qt::black;
-    QColor m_background = Qt::white;
-    bool m_framed = false;
-};
-
-namespace {
-
-// Qt Charts lays out its title, axis titles and legend entries as rich text, so "A <=> P" or
-// "k>/k<" would lose their angle brackets as tags. Every text the program hands over is escaped and
-// so shown literally; blanks stay as typed and line breaks stay line breaks.
-QString literalChartText(const std::string& text) {
-    QStringList lines = QString::fromStdString(text).split(QLatin1Char('\n'));
-    for (QString& line : lines) {
-        if (line.endsWith(QLatin1Char('\r'))) {
-            line.chop(1);
-        }
-        line = line.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
-    }
-    return lines.join(QStringLiteral("<br>"));
-}
-
-QColor toQColor(ChartColour c) {
-    return QColor::fromRgb(static_cast<QRgb>(0xFF000000u | (c.rgb & 0xFFFFFFu)));
-}
-
-QFont toQFont(const ChartFont& f) {
-    QFont font(QString::fromStdString(f.family));
-    font.setPointSizeF(f.pointSize > 0 ? f.pointSize : 8.0);
-    font.setBold(f.bold);
-    font.setItalic(f.italic);
-    font.setUnderline(f.underline);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
-Qt::PenStyle penStyle(LinePattern pattern) {
-    switch (pattern) {
-        case LinePattern::None:
-            return Qt::NoPen;
-        case LinePattern::Solid:
-            return Qt::SolidLine;
-        case LinePattern::Dashed:
-            return Qt::DashLine;
-        case LinePattern::Dotted:
-            return Qt::DotLine;
-        case LinePattern::DashDot:
-            return Qt::DashDotLine;
-    }
-    return Qt::SolidLine;
-}
-
-/// The marker picture of a symbol shape, drawn once per style change.
-QImage symbolImage(SymbolShape shape, int size, QColor colour) {
-    const int s = std::max(3, size);
-    QImage image(s, s, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r(0.5, 0.5, s - 1.0, s - 1.0);
-    const QPointF c = r.center();
-    p.setPen(QPen(colour, std::max(1.0, s / 7.0)));
-    p.setBrush(Qt::NoBrush);
-    switch (shape) {
-        case SymbolShape::None:
-            break;
-        case SymbolShape::FilledCircle:
-            p.setBrush(colour);
-            p.drawEllipse(r);
-            break;
-        case SymbolShape::Circle:
-            p.drawEllipse(r.adjusted(0.5, 0.5, -0.5, -0.5));
-            break;
-        case SymbolShape::FilledSquare:
-            p.setBrush(colour);
-            p.drawRect(r);
-            break;
-        case SymbolShape::Square:
-            p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
-            break;
-        case SymbolShape::Triangle: {
-            QPainterPath path;
-            path.moveTo(c.x(), r.top());
-            path.lineTo(r.right(), r.bottom());
-            path.lineTo(r.left(), r.bottom());
-            path.closeSubpath();
-            p.drawPath(path);
-            break;
-        }
-        case SymbolShape::Diamond: {
-            QPainterPath path;
-            path.moveTo(c.x(), r.top());
-            path.lineTo(r.right(), c.y());
-            path.lineTo(c.x(), r.bottom());
-            path.lineTo(r.left(), c.y());
-            path.closeSubpath();
-            p.setBrush(colour);
-            p.drawPath(path);
-            break;
-        }
-        case SymbolShape::Star:
-            p.drawLine(QPointF(c.x(), r.top()), QPointF(c.x(), r.bottom()));
-            p.drawLine(r.topLeft(), r.bottomRight());
-            p.drawLine(r.bottomLeft(), r.topRight());
-            p.drawLine(QPointF(r.left(), c.y()), QPointF(r.right(), c.y()));
-            break;
-        case SymbolShape::Cross:
-            p.drawLine(r.topLeft(), r.bottomRight());
-            p.drawLine(r.bottomLeft(), r.topRight());
-            break;
-        case SymbolShape::VerticalLine:
-            p.drawLine(QPointF(c.x(), r.top()), QPointF(c.x(), r.bottom()));
-            break;
-        case SymbolShape::HorizontalLine:
-            p.drawLine(QPointF(r.left(), c.y()), QPointF(r.right(), c.y()));
-            break;
-    }
-    return image;
-}
-
-}  // namespace
-
-// ---------------------------------------------------------------------------------------------
+using graph2d::literalChartText;
+using graph2d::penStyle;
+using graph2d::symbolImage;
+using graph2d::toQColor;
+using graph2d::toQFont;
 
 QtChartComponent::QtChartComponent(QWidget* parent) : QChartView(parent) {
     setObjectName("Chart2D1");
@@ -751,142 +589,6 @@ void QtChartComponent::layoutOverlay() {
     } else {
         m_borderItem->setVisible(false);
     }
-}
-
-// --- Output ------------------------------------------------------------------------------------
-
-void QtChartComponent::renderTo(QPainter& painter, const QRectF& target) const {
-    auto* self = const_cast<QtChartComponent*>(this);
-    self->scene()->render(&painter, target, self->mapToScene(viewport()->rect()).boundingRect(),
-                          Qt::KeepAspectRatio);
-}
-
-QImage QtChartComponent::renderImage() const {
-    const QSize size = viewport()->size().isEmpty() ? QSize(800, 600) : viewport()->size();
-    // As sharp as on the screen: a screen scaled by 2 gives a picture of twice the pixels, whose
-    // logical size is the chart's.
-    const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
-    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(toQColor(state().areas.chartAreaColour));
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderTo(painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    painter.end();
-    return image;
-}
-
-ChartOutput QtChartComponent::copyPictureToClipboard(PictureFormat format) {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (clipboard == nullptr) {
-        return {false, "Die Zwischenablage ist nicht verfügbar."};
-    }
-    auto* mime = new QMimeData;
-    mime->setImageData(renderImage());
-    if (format == PictureFormat::Svg) {
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setSize(viewport()->size());
-        svg.setViewBox(QRect(QPoint(0, 0), viewport()->size()));
-        QPainter painter(&svg);
-        renderTo(painter, QRectF(QPointF(0, 0), QSizeF(viewport()->size())));
-        painter.end();
-        mime->setData(QStringLiteral("image/svg+xml"), buffer.data());
-    }
-    clipboard->setMimeData(mime);
-    return {};
-}
-
-ChartOutput QtChartComponent::writePicture(const std::string& path, PictureFormat format) {
-    // The picture goes to a temporary file that replaces the old one only when it is complete,
-    // so a failed write never leaves half a picture where a good one was.
-    QSaveFile file(QString::fromStdString(path));
-    const ChartOutput failed{false, "Die Datei kann nicht geschrieben werden: " + path};
-    if (!file.open(QIODevice::WriteOnly)) {
-        return failed;
-    }
-    const QSize size = viewport()->size().isEmpty() ? QSize(800, 600) : viewport()->size();
-    bool written = false;
-    switch (format) {
-        case PictureFormat::Bitmap:
-        case PictureFormat::Png: {
-            const QImage image = renderImage().convertToFormat(QImage::Format_RGB32);
-            written = image.save(&file, format == PictureFormat::Bitmap ? "BMP" : "PNG");
-            break;
-        }
-        case PictureFormat::Svg: {
-            QSvgGenerator svg;
-            svg.setOutputDevice(&file);
-            svg.setSize(size);
-            svg.setViewBox(QRect(QPoint(0, 0), size));
-            svg.setTitle(QString::fromStdString(state().header));
-            QPainter painter;
-            if (painter.begin(&svg)) {
-                renderTo(painter, QRectF(QPointF(0, 0), QSizeF(size)));
-                written = painter.end();
-            }
-            break;
-        }
-        case PictureFormat::Pdf: {
-            QPdfWriter pdf(&file);
-            pdf.setPageSize(QPageSize(QPageSize::A4));
-            pdf.setPageOrientation(QPageLayout::Landscape);
-            pdf.setTitle(QString::fromStdString(state().header));
-            QPainter painter;
-            if (painter.begin(&pdf)) {
-                renderTo(painter, QRectF(painter.viewport()));
-                written = painter.end();
-            }
-            break;
-        }
-    }
-    if (!written || !file.commit()) {
-        return failed;
-    }
-    return {};
-}
-
-ChartOutput QtChartComponent::print(const PrintRequest& request) {
-    QPrinter printer(QPrinter::HighResolution);
-    if (!request.pdfFile.empty()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(request.pdfFile));
-    } else if (QPrinterInfo::availablePrinters().isEmpty()) {
-        return {false, "Es ist kein Drucker eingerichtet."};
-    }
-    printer.setPageOrientation(QPageLayout::Landscape);
-    return printOn(printer, request);
-}
-
-ChartOutput QtChartComponent::printOn(QPrinter& printer, const PrintRequest& request) {
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        return {false, "Der Druck kann nicht begonnen werden."};
-    }
-    const QRect page = painter.viewport();
-    const QSizeF source = viewport()->size().isEmpty() ? QSizeF(800, 600) : QSizeF(viewport()->size());
-    const double aspect = source.height() / source.width();
-    QRectF target;
-    switch (request.scaling) {
-        case PrintScaling::GivenWidth: {
-            const double w = request.width > 0 ? request.width : page.width();
-            target = QRectF(request.left, request.top, w, w * aspect);
-            break;
-        }
-        case PrintScaling::GivenHeight: {
-            const double h = request.height > 0 ? request.height : page.height();
-            target = QRectF(request.left, request.top, h / aspect, h);
-            break;
-        }
-        case PrintScaling::FullPage:
-            target = QRectF(page);
-            break;
-    }
-    renderTo(painter, target);
-    painter.end();
-    return {};
 }
 
 // --- Hit testing and mouse ---------------------------------------------------------------------
