@@ -1,9 +1,12 @@
 #pragma once
 // One input run through the file readers (ZD3, ZC3, XY) with their invariants: nothing
 // crashes, a refused file reports an error with a description and leaves the target untouched,
-// and an accepted file, written again, is accepted again with what the format can hold of it.
+// and an accepted file, written again, is accepted again with what the format can hold of it:
+// every point in its place, doubles to the 15 digits written, floats to a rounding step.
 // Shared by the libFuzzer targets (one per reader) and the fixed-seed mutation test; each
 // returns false on a broken invariant.
+#include <algorithm>
+#include <cmath>
 #include <string_view>
 
 #include "data/data_file.h"
@@ -23,6 +26,19 @@ inline std::vector<std::string> throughFile(const std::vector<std::string>& line
     return splitLines(decodeFileText(encodeFileLines(lines)));
 }
 
+// A double as a file holds it: 15 significant digits, so the written texts must agree.
+inline bool sameDouble(double a, double b) {
+    return formatDouble(a) == formatDouble(b);
+}
+
+// A 4-byte float as a file holds it: 7 significant digits read back into a float, which may
+// move it by a rounding step of either.
+inline bool sameSingle(float a, float b) {
+    return a == b ||
+           std::fabs(static_cast<double>(a) - static_cast<double>(b)) <=
+               2e-6 * std::max(std::fabs(static_cast<double>(a)), std::fabs(static_cast<double>(b)));
+}
+
 inline bool exerciseDataFile(std::string_view bytes) {
     ExpDataSet set;
     set.dataComment = "vorher";
@@ -40,7 +56,26 @@ inline bool exerciseDataFile(std::string_view bytes) {
     }
     const std::vector<std::string> written = dataFileLines(set);
     const DataFileRead again = parseDataFile(throughFile(written), "again.ZD3");
-    return !again.error.failed() && again.content.points.size() == static_cast<std::size_t>(set.pointCount);
+    if (again.error.failed() || again.content.points.size() != static_cast<std::size_t>(set.pointCount) ||
+        again.content.timeUnit != set.timeUnit) {
+        return false;
+    }
+    // Every point comes back in its place with what the file holds of each field.
+    for (std::size_t i = 1; i < set.points.size(); ++i) {
+        const ExpPoint& a = set.points[i];
+        const ExpPoint& b = again.content.points[i - 1];
+        if (!sameDouble(a.t, b.t) || !sameDouble(a.k, b.k) || !sameDouble(a.T, b.T) ||
+            a.exclude != b.exclude || !sameSingle(a.lambda, b.lambda) || !sameSingle(a.res3, b.res3) ||
+            !sameSingle(a.res4, b.res4)) {
+            return false;
+        }
+        for (std::size_t s = 1; s <= 5; ++s) {
+            if (!sameDouble(a.c[s], b.c[s])) {
+                return false;
+            }
+        }
+    }
+    return set.lambdaInf <= 0.0 || sameDouble(again.content.lambdaInf, set.lambdaInf);
 }
 
 inline bool exerciseProjectFile(std::string_view bytes) {
@@ -72,7 +107,16 @@ inline bool exerciseXyFile(std::string_view bytes) {
     XyList list;
     list.points.insert(list.points.end(), xy.points.begin(), xy.points.end());
     const XyFileRead again = parseXyFile(throughFile(xyFileLines(list, ";")), "again.XY");
-    return !again.error.failed() && again.points.size() == xy.points.size();
+    if (again.error.failed() || again.points.size() != xy.points.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < xy.points.size(); ++i) {
+        if (!sameSingle(again.points[i].x, xy.points[i].x) ||
+            !sameSingle(again.points[i].y, xy.points[i].y)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 /// @brief All three readers on the same input.
