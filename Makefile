@@ -38,6 +38,11 @@ clean:
 # FUZZ_SECONDS, one after another; fails on the first finding.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-.PHONY: fuzz
+.PHONY: fuzz asan
 fuzz:
 	@bash scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# The core, zemtral-cli and their tests with AddressSanitizer and UndefinedBehaviorSanitizer.
+ASAN_DIR ?= build-asan
+asan: deps
+	@bash scripts/sanitize.sh $(ASAN_DIR)
