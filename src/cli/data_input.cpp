@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/time_unit_change.h"
 #include "core/time_units.h"
 #include "data/quoted_field.h"
 #include "data/text_encoding.h"
 #include "data/text_file.h"
+#include "data/time_unit_change.h"
 #include "numeric/number_text.h"
 #include "session/data_commands.h"
 #include "session/project_commands.h"

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/time_unit_change.h"
 #include "core/time_units.h"
 #include "data/data_file.h"
 #include "data/project_file.h"
 #include "data/protocol_table.h"
+#include "data/time_unit_change.h"
 #include "numeric/fp_guard.h"
 
 namespace zemtral {

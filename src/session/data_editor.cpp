@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/time_unit_change.h"
 #include "core/time_units.h"
+#include "data/time_unit_change.h"
 #include "diagrams/diagram_kind.h"
 #include "numeric/number_text.h"
 #include "session/data_commands.h"

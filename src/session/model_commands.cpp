@@ -4,8 +4,8 @@
 
 #include "core/model_catalogue.h"
 #include "core/stoich_matrix.h"
-#include "core/time_unit_change.h"
 #include "core/time_units.h"
+#include "data/time_unit_change.h"
 #include "numeric/number_text.h"
 #include "session/project_commands.h"
 

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "core/time_unit_change.h"
 #include "core/time_units.h"
 #include "data/data_file.h"
 #include "data/exp_data_set.h"
 #include "data/project_file.h"
+#include "data/time_unit_change.h"
 #include "session/data_commands.h"
 
 namespace zemtral {

@@ -1,4 +1,4 @@
-#include "core/time_unit_change.h"
+#include "data/time_unit_change.h"
 
 #include "core/time_units.h"
 
