@@ -1,7 +1,8 @@
 #pragma once
 // One input run through the file readers (ZD3, ZC3, XY) with their invariants: nothing
-// crashes, a refused file reports an error with a description and leaves the target untouched,
-// and an accepted file, written again, is accepted again with what the format can hold of it:
+// crashes, a refused file reports an error with a description (the readers only return what they
+// read, so a refused file cannot reach the program's state), and an accepted file, written
+// again, is accepted again with what the format can hold of it:
 // every point in its place, doubles to the 15 digits written, floats to a rounding step.
 // Shared by the libFuzzer targets (one per reader) and the fixed-seed mutation test; each
 // returns false on a broken invariant.
@@ -47,7 +48,7 @@ inline bool exerciseDataFile(std::string_view bytes) {
     const ExpDataSet before = set;
     const DataFileRead data = parseDataFile(inputLines(bytes), "fuzz.ZD3", set.pointCount);
     if (data.error.failed()) {
-        return !fileErrorDescription(data.error).empty() && set == before;
+        return !fileErrorDescription(data.error).empty();
     }
     applyDataFile(set, data.content, true);
     if (set.pointCount != before.pointCount + static_cast<int>(data.content.points.size()) ||
