@@ -175,7 +175,7 @@ class ShellTest : public QObject {
         struct Item {
             const char* name;
             const char* caption;
-            bool enabledInSpec;
+            bool enabledAtStart;
             WindowId needs;  // Help = needs nothing
         };
         const Item items[] = {
@@ -229,7 +229,7 @@ class ShellTest : public QObject {
             QAction* a = action(item.name);
             QVERIFY2(a != nullptr, item.name);
             QCOMPARE(a->text(), QString::fromUtf8(item.caption));
-            QCOMPARE(a->isEnabled(), item.enabledInSpec && item.needs == WindowId::Help);
+            QCOMPARE(a->isEnabled(), item.enabledAtStart && item.needs == WindowId::Help);
         }
         QVERIFY(!action("mnuctAusw_4")->isVisible());
         // With every window available the items take their start state.
@@ -239,7 +239,7 @@ class ShellTest : public QObject {
             }
         }
         for (const Item& item : items) {
-            QCOMPARE(action(item.name)->isEnabled(), item.enabledInSpec);
+            QCOMPARE(action(item.name)->isEnabled(), item.enabledAtStart);
         }
         QCOMPARE(child<QMenu>(m_main.get(), "mnuEdit1")->title(),
                  QStringLiteral("Popup-menue exp-daten-grid"));
