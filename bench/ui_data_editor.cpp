@@ -9,6 +9,7 @@
 #include "numeric/number_text.h"
 #include "session/session.h"
 #include "session/user_dialogs.h"
+#include "support/ui_bench.h"
 #include "ui/data/frm_datedit.h"
 
 namespace {
@@ -17,42 +18,7 @@ using namespace zemtral;
 
 constexpr int kPoints = 10000;
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "bench_ui_data_editor";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static QApplication app(argc, argv);
-    return app;
-}
-
-/// Answers every question silently; the benchmarks show no message.
-class SilentDialogs : public UserDialogs {
-  public:
-    void showMessage(const std::string&, const std::string&, MessageIcon) override { ++messages; }
-    Answer askYesNo(const std::string&, const std::string&, MessageIcon) override { return Answer::Yes; }
-    Answer askYesNoCancel(const std::string&, const std::string&, MessageIcon) override {
-        return Answer::Yes;
-    }
-    Answer askOkCancel(const std::string&, const std::string&, MessageIcon) override { return Answer::Ok; }
-    std::optional<std::string> inputText(const std::string&, const std::string&,
-                                         const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseOpenFile(const std::string&, const std::string&,
-                                              const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseSaveFile(const std::string&, const std::string&, const std::string&,
-                                              const std::string&) override {
-        return std::nullopt;
-    }
-    void beep() override {}
-    void setClipboardText(const std::string&) override {}
-    int messages = 0;
-};
+using bench::SilentDialogs;
 
 ExpDataSet firstOrderSet(int count) {
     ExpDataSet set;
@@ -71,7 +37,7 @@ ExpDataSet firstOrderSet(int count) {
 
 // "exper. Daten    Sichten / Editieren" on 10 000 points: the window built, shown and painted.
 void BM_OpenEditorOn10000Points(benchmark::State& st) {
-    application();
+    bench::offscreenApplication("bench_ui_data_editor");
     Session session;
     session.data = firstOrderSet(kPoints);
     SilentDialogs dialogs;
@@ -88,7 +54,7 @@ BENCHMARK(BM_OpenEditorOn10000Points)->Unit(benchmark::kMillisecond);
 // Ctrl+V of a spreadsheet block of 10 000 rows (t, cA .. cQ) into an empty set, with the refill
 // of the grid.
 void BM_Paste10000Rows(benchmark::State& st) {
-    application();
+    bench::offscreenApplication("bench_ui_data_editor");
     Session session;
     SilentDialogs dialogs;
     // The block as a German spreadsheet copies it: decimal commas, Tabs, CR LF.

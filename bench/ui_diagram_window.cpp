@@ -9,6 +9,7 @@
 #include "core/working_state.h"
 #include "session/session.h"
 #include "session/user_dialogs.h"
+#include "support/ui_bench.h"
 #include "ui/diagrams/diagram_windows.h"
 #include "ui/diagrams/frm_graph2d.h"
 #include "ui/diagrams/qt_chart_component.h"
@@ -18,47 +19,12 @@ namespace {
 
 using namespace zemtral;
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "bench_ui_diagram_window";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static QApplication app(argc, argv);
-    return app;
-}
-
-/// Answers every question silently; the benchmarks show no message.
-class SilentDialogs : public UserDialogs {
-  public:
-    void showMessage(const std::string&, const std::string&, MessageIcon) override { ++messages; }
-    Answer askYesNo(const std::string&, const std::string&, MessageIcon) override { return Answer::Yes; }
-    Answer askYesNoCancel(const std::string&, const std::string&, MessageIcon) override {
-        return Answer::Yes;
-    }
-    Answer askOkCancel(const std::string&, const std::string&, MessageIcon) override { return Answer::Ok; }
-    std::optional<std::string> inputText(const std::string&, const std::string&,
-                                         const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseOpenFile(const std::string&, const std::string&,
-                                              const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseSaveFile(const std::string&, const std::string&, const std::string&,
-                                              const std::string&) override {
-        return std::nullopt;
-    }
-    void beep() override {}
-    void setClipboardText(const std::string&) override {}
-    int messages = 0;
-};
+using bench::SilentDialogs;
 
 // "c-t-Diagramm zeichnen" for A + B => C => P (four species, Runge-Kutta): read and check the
 // inputs, run the engine, open a fresh diagram window, draw four curves and paint the chart.
 void BM_DrawFourSpeciesNumericalModel(benchmark::State& st) {
-    application();
+    bench::offscreenApplication("bench_ui_diagram_window");
     Session session;
     session.diagramKind = applyModelDefaults(session.state, 9).diagramKind;
     session.state.tEnd = 100.0f;
@@ -83,7 +49,7 @@ BENCHMARK(BM_DrawFourSpeciesNumericalModel)->Unit(benchmark::kMillisecond);
 
 // A diagram of 24 curves of 201 points laid out and painted again at a new size.
 void BM_RedrawTwentyFourCurvesOnResize(benchmark::State& st) {
-    application();
+    bench::offscreenApplication("bench_ui_diagram_window");
     QtChartComponent chart;
     chart.resize(900, 600);
     chart.show();

@@ -13,6 +13,7 @@
 #include "montecarlo/monte_carlo.h"
 #include "session/session.h"
 #include "session/user_dialogs.h"
+#include "support/ui_bench.h"
 #include "ui/montecarlo/frm_monte_carlo.h"
 #include "ui/montecarlo/molecule_board.h"
 
@@ -20,44 +21,11 @@ namespace {
 
 using namespace zemtral;
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "bench_ui_monte_carlo";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static QApplication app(argc, argv);
-    return app;
-}
-
-class SilentDialogs : public UserDialogs {
-  public:
-    void showMessage(const std::string&, const std::string&, MessageIcon) override {}
-    Answer askYesNo(const std::string&, const std::string&, MessageIcon) override { return Answer::Yes; }
-    Answer askYesNoCancel(const std::string&, const std::string&, MessageIcon) override {
-        return Answer::Yes;
-    }
-    Answer askOkCancel(const std::string&, const std::string&, MessageIcon) override { return Answer::Ok; }
-    std::optional<std::string> inputText(const std::string&, const std::string&,
-                                         const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseOpenFile(const std::string&, const std::string&,
-                                              const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseSaveFile(const std::string&, const std::string&, const std::string&,
-                                              const std::string&) override {
-        return std::nullopt;
-    }
-    void beep() override {}
-    void setClipboardText(const std::string&) override {}
-};
+using bench::SilentDialogs;
 
 // The whole 90 000 board half reacted, painted into an image of the widget's size.
 void BM_RepaintLargestBoard(benchmark::State& st) {
-    application();
+    bench::offscreenApplication("bench_ui_monte_carlo");
     MonteCarloGame game(MonteCarloKind::FirstOrder, 5, 0, 17);
     game.start();
     game.advance(60'000);
@@ -75,7 +43,7 @@ BENCHMARK(BM_RepaintLargestBoard)->Unit(benchmark::kMillisecond);
 // "Start" on the 90 000 board until the first-order run has finished: the window's timer, the
 // molecule changes on the board, the recorded points in the chart, every paint.
 void BM_FirstOrderRunLargestBoard(benchmark::State& st) {
-    application();
+    bench::offscreenApplication("bench_ui_monte_carlo");
     Session session;
     session.shell.monteCarloKind = 1;
     SilentDialogs dialogs;
