@@ -11,6 +11,7 @@
 
 #include "evaluation/kt_calculator.h"
 #include "session/session.h"
+#include "ui/evaluation/calculator_buttons.h"
 #include "ui/simulation/number_field.h"
 
 namespace zemtral {
@@ -70,23 +71,7 @@ frmArrheniusRechner::frmArrheniusRechner(Session& session, QWidget* parent)
     grid->setColumnStretch(1, 1);
     layout->addLayout(grid);
 
-    auto* calc = new QPushButton(QStringLiteral("Berechnen"), this);
-    calc->setObjectName("cmdCalc");
-    calc->setDefault(true);
-    auto* closeButton = new QPushButton(QStringLiteral("Schließen <Esc>"), this);
-    closeButton->setObjectName("cmdClose");
-    connect(calc, &QPushButton::clicked, this, &frmArrheniusRechner::calculate);
-    connect(closeButton, &QPushButton::clicked, this, [this] {
-        if (auto* sub = parentWidget(); sub && sub->inherits("QMdiSubWindow")) {
-            sub->close();
-        } else {
-            close();
-        }
-    });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(calc);
-    buttons->addStretch();
-    buttons->addWidget(closeButton);
+    auto* buttons = calculatorButtons(this, QStringLiteral("Schließen <Esc>"), [this] { calculate(); });
     layout->addLayout(buttons);
     refresh();
 }

@@ -18,6 +18,7 @@
 #include "session/session.h"
 #include "ui/diagrams/diagram_windows.h"
 #include "ui/diagrams/frm_graph2d.h"
+#include "ui/evaluation/calculator_buttons.h"
 #include "ui/simulation/number_field.h"
 
 namespace zemtral {
@@ -88,23 +89,7 @@ frmCalcTangente::frmCalcTangente(Session& session, UserDialogs& dialogs, Diagram
     smoothLayout->addWidget(m_smoothingValue, 0, 3);
     connect(m_smoothing, &QSlider::valueChanged, this, &frmCalcTangente::smoothingChanged);
 
-    auto* calc = new QPushButton(QStringLiteral("Berechnen"), this);
-    calc->setObjectName("cmdCalc");
-    calc->setDefault(true);
-    auto* closeButton = new QPushButton(QStringLiteral("Schließen <Esc>"), this);
-    closeButton->setObjectName("cmdClose");
-    connect(calc, &QPushButton::clicked, this, [this] { calculate(); });
-    connect(closeButton, &QPushButton::clicked, this, [this] {
-        if (auto* sub = parentWidget(); sub && sub->inherits("QMdiSubWindow")) {
-            sub->close();
-        } else {
-            close();
-        }
-    });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(calc);
-    buttons->addStretch();
-    buttons->addWidget(closeButton);
+    auto* buttons = calculatorButtons(this, QStringLiteral("Schließen <Esc>"), [this] { calculate(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(timeFrame);

@@ -12,6 +12,7 @@
 #include "numeric/number_text.h"
 #include "session/session.h"
 #include "session/single_point_calculator.h"
+#include "ui/evaluation/calculator_buttons.h"
 #include "ui/simulation/number_field.h"
 
 namespace zemtral {
@@ -56,23 +57,7 @@ frmGraphCalc::frmGraphCalc(Session& session, UserDialogs& dialogs, QWidget* pare
     }
     grid->setColumnStretch(1, 1);
 
-    auto* calc = new QPushButton(QStringLiteral("Berechnen"), this);
-    calc->setObjectName("cmdCalc");
-    calc->setDefault(true);
-    auto* closeButton = new QPushButton(QStringLiteral("Schließen"), this);
-    closeButton->setObjectName("cmdClose");
-    connect(calc, &QPushButton::clicked, this, [this] { calculate(); });
-    connect(closeButton, &QPushButton::clicked, this, [this] {
-        if (auto* sub = parentWidget(); sub && sub->inherits("QMdiSubWindow")) {
-            sub->close();
-        } else {
-            close();
-        }
-    });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(calc);
-    buttons->addStretch();
-    buttons->addWidget(closeButton);
+    auto* buttons = calculatorButtons(this, QStringLiteral("Schließen"), [this] { calculate(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
